@@ -1,0 +1,52 @@
+# Helpers that every subsystem folder uses to declare its targets. Each one does the
+# right thing in whichever tree is being configured, so a subsystem's CMakeLists.txt
+# can list its portable library, unit tests, fuzzers and Windows parts side by side.
+
+# zd_unit_test(NAME SOURCES src... [LINK lib...])
+# A GoogleTest program of the native tree; every test in it is registered with CTest
+# under the label "unit".
+function(zd_unit_test name)
+  if(NOT ZD_HOST)
+    return()
+  endif()
+  cmake_parse_arguments(A "" "" "SOURCES;LINK" ${ARGN})
+  add_executable(${name} ${A_SOURCES})
+  target_link_libraries(${name} PRIVATE ${A_LINK} GTest::gtest GTest::gtest_main)
+  gtest_discover_tests(${name}
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    PROPERTIES LABELS unit
+    DISCOVERY_TIMEOUT 60)
+endfunction()
+
+# zd_fuzzer(NAME SOURCES src... [LINK lib...] [CORPUS dir] [SECONDS n])
+# In the fuzz tree: a libFuzzer program built with AddressSanitizer and
+# UndefinedBehaviorSanitizer. In the native tree: a CTest test (label "fuzz") that runs
+# that program for SECONDS (default 10) over a copy of CORPUS.
+function(zd_fuzzer name)
+  cmake_parse_arguments(A "" "CORPUS;SECONDS" "SOURCES;LINK" ${ARGN})
+  if(NOT A_SECONDS)
+    set(A_SECONDS 10)
+  endif()
+  if(ZD_FUZZ)
+    add_executable(${name} ${A_SOURCES})
+    target_link_libraries(${name} PRIVATE ${A_LINK})
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  elseif(ZD_HOST AND ZD_WITH_FUZZ)
+    file(RELATIVE_PATH rel ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_BINARY_DIR})
+    add_test(NAME fuzz_smoke.${name}
+      COMMAND ${CMAKE_SOURCE_DIR}/tests/fuzz_smoke.sh
+              ${ZD_FUZZ_BINARY_DIR}/${rel}/${name} "${A_CORPUS}" ${A_SECONDS})
+    set_tests_properties(fuzz_smoke.${name} PROPERTIES LABELS fuzz TIMEOUT 600)
+  endif()
+endfunction()
+
+# zd_windows_program(NAME SOURCES src... [LINK lib...])
+# A 32-bit Windows GUI program of the win32 tree, linked statically.
+function(zd_windows_program name)
+  if(NOT ZD_WIN32)
+    return()
+  endif()
+  cmake_parse_arguments(A "" "" "SOURCES;LINK" ${ARGN})
+  add_executable(${name} WIN32 ${A_SOURCES})
+  target_link_libraries(${name} PRIVATE ${A_LINK})
+endfunction()

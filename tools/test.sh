@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds everything (native core and tools, the Windows programs, the fuzz targets) and
+# runs every test: unit, fuzz smoke and end-to-end under Wine. Installs what is missing.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=${ZD_BUILD_DIR:-$top/build}
+bash "$top/tools/setup.sh"
+cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j"$(nproc)"
+cd "$build"
+ctest --output-on-failure -j"$(nproc)" "$@"
