@@ -3,8 +3,8 @@
 // Reading: the OS/2 1.x core header (12 bytes), OS/2 2.x headers (16 to 64 bytes) and
 // the Windows headers (40, 52, 56, 108, 124 bytes); 1, 2, 4, 8, 16, 24 and 32 bits per
 // pixel; uncompressed, RLE8, RLE4 and bit fields; bottom-up and top-down. Pixels that an
-// RLE stream leaves out (delta moves, an early end) are colour 0 of the palette, as
-// Windows draws them. Palette indices past the palette read as black.
+// RLE stream skips with delta moves or line ends are colour 0 of the palette, as
+// Windows draws them; a stream cut short before its end marker is a failed load. Palette indices past the palette read as black.
 // Writing: 24 bits, bottom-up, uncompressed, with the Windows 40-byte header or the
 // OS/2 1.x core header.
 #include "picture_codecs.h"
@@ -133,13 +133,13 @@ bool DecodeRle(const uint8_t* data, size_t size, const BmpHeader& h, Picture& pi
     } else if (value == 1) {
       return true;
     } else if (value == 2) {
-      if (at + 1 >= size) return true;
+      if (at + 1 >= size) return false;
       x += data[at];
       line += data[at + 1];
       at += 2;
     } else {
       size_t bytes = four ? (size_t(value) + 1) / 2 : value;
-      if (at + bytes > size) bytes = size - at;
+      if (at + bytes > size) return false;
       for (int i = 0; i < value; ++i) {
         size_t b = four ? size_t(i / 2) : size_t(i);
         if (b >= bytes) break;
@@ -149,8 +149,8 @@ bool DecodeRle(const uint8_t* data, size_t size, const BmpHeader& h, Picture& pi
       at += (bytes + 1) & ~size_t(1);
     }
   }
-  // A stream that ends without its end marker keeps what it drew.
-  return true;
+  // Every line given is complete; a stream cut short before that is damaged.
+  return line >= h.height;
 }
 
 }  // namespace

@@ -7,8 +7,8 @@
 // DirectBitsRect and DirectBitsRgn (16 and 32 bits, every pack type) are drawn at their
 // destination rectangles, clipped to the frame; regions are not used as masks. Drawing
 // and text opcodes are skipped by their sizes; an opcode whose size cannot be known
-// (pixel patterns, QuickTime) ends the picture where it stands, and a picture with no
-// pixels drawn at all is a failure.
+// (pixel patterns, QuickTime) ends the picture where it stands. A picture with no
+// pixels drawn at all, or whose pixel data is cut short or damaged, is a failure.
 // Writing: 512 zero bytes, then a version 2 picture holding one DirectBitsRect of 32-bit
 // pixels packed component by component (pack type 4), 72 dots per inch.
 #include "picture_codecs.h"
@@ -76,6 +76,7 @@ struct Canvas {
   Picture* picture;
   Rect frame;
   bool drawn = false;
+  bool damaged = false;
 };
 
 // Draws one source row's colours (B,G,R per pixel, `count` pixels) into the canvas row
@@ -314,7 +315,10 @@ bool DecodePict(const uint8_t* data, size_t size, Picture& picture) {
     if (op == 0x00FF) break;
     if ((op >= 0x0090 && op <= 0x0091) || (op >= 0x0098 && op <= 0x009B)) {
       size_t next = ReadPixels(data, size, at, op, canvas);
-      if (next == 0) break;
+      if (next == 0) {
+        canvas.damaged = true;
+        break;
+      }
       at = next;
     } else {
       int64_t skip = SkipLength(r, at, op);
@@ -323,7 +327,7 @@ bool DecodePict(const uint8_t* data, size_t size, Picture& picture) {
     }
     at = (at + 1) & ~size_t(1);
   }
-  return canvas.drawn;
+  return canvas.drawn && !canvas.damaged;
 }
 
 namespace {
