@@ -1,0 +1,16 @@
+# The picture codec libraries, as one interface target `zd_codecs`.
+# Native and fuzz trees: Debian's -dev packages.
+if(TARGET zd_codecs)
+  return()
+endif()
+add_library(zd_codecs INTERFACE)
+if(NOT ZD_WIN32)
+  find_package(JPEG REQUIRED)
+  find_package(PNG REQUIRED)
+  find_package(TIFF REQUIRED)
+  find_package(GIF REQUIRED)
+  find_package(ZLIB REQUIRED)
+  target_link_libraries(zd_codecs INTERFACE TIFF::TIFF PNG::PNG JPEG::JPEG GIF::GIF ZLIB::ZLIB)
+else()
+  include(${CMAKE_SOURCE_DIR}/cmake/codecs_mingw.cmake)
+endif()

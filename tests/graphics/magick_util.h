@@ -1,0 +1,28 @@
+// magick_util.h - test helpers that make and read pictures with ImageMagick, so that
+// our readers and writers are checked against code we did not write.
+#pragma once
+
+#include "picture.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A fresh scratch folder for one test program (removed at exit).
+std::string ScratchFolder();
+// Runs `convert ARGS`; true when it exits with 0.
+bool RunConvert(const std::string& args);
+// Runs a whole shell command line; true when it exits with 0.
+bool RunCommand(const std::string& commandLine);
+// Reads a picture file with ImageMagick as 8-bit RGB (first frame).
+bool MagickReadRgb(const std::string& path, int32_t& width, int32_t& height,
+                   std::vector<uint8_t>& rgb);
+// Our picture as 8-bit RGB rows without padding.
+std::vector<uint8_t> PictureRgb(const Picture& picture);
+// Peak signal-to-noise ratio of two equal-sized RGB buffers, in dB (999 when equal).
+double RgbPsnr(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b);
+// Number of bytes that differ by more than `tolerance`.
+size_t RgbDifferences(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b,
+                      int tolerance = 0);
+// Reads a whole file.
+std::vector<uint8_t> ReadFileBytes(const std::string& path);
