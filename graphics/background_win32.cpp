@@ -1,0 +1,108 @@
+// Backgrounds: loading a picture file as the background and keeping its screen bitmap
+// at the size of the main window's client area.
+
+#include "graphics/background_win32.h"
+
+#include <cstring>
+#include <string>
+
+#include "game/platform.h"
+#include "graphics/screen_bitmap_win32.h"
+#include "resources/resource.h"
+#include "shell/shell_win32.h"
+
+Picture backgroundPicture;
+HBITMAP backgroundBitmap = nullptr;
+int32_t backgroundIsSheet = 1;
+char backgroundPath[256] = {};
+
+namespace {
+
+// Reads the file into backgroundPicture at its own depth.
+void ReadBackgroundPicture(const char* path)
+{
+    PictureInfo info;
+    ReadPictureFileInfo(path, info);
+    PreparePicture(backgroundPicture, info.width, info.height, info.bitsPerPixel);
+    LoadPictureFile(path, backgroundPicture, info.bitsPerPixel, info.loadValue);
+}
+
+RECT MainClientRect()
+{
+    RECT client;
+    GetClientRect(mainWindow, &client);
+    return client;
+}
+
+// Makes backgroundBitmap from backgroundPicture: a sheet at its own size, anything
+// else scaled to the client area. A picture that failed to load gives no bitmap.
+void MakeBackgroundBitmap()
+{
+    DeleteAndClear(backgroundBitmap);
+    if (backgroundPicture.width == kSheetSize && backgroundPicture.height == kSheetSize) {
+        backgroundIsSheet = 1;
+        backgroundBitmap = ScreenBitmapNative(backgroundPicture, mainWindow);
+        return;
+    }
+    backgroundIsSheet = 0;
+    if (backgroundPicture.width > 0)
+        backgroundBitmap = ScreenBitmapSized(backgroundPicture, mainWindow, MainClientRect());
+}
+
+// Keeps `path` as backgroundPath when it fits the 256-byte setting; a longer path is
+// not remembered (a cut one would name another file).
+void RememberBackgroundPath(const char* path)
+{
+    size_t length = strlen(path);
+    if (path == backgroundPath)
+        return;
+    if (length < sizeof backgroundPath)
+        memcpy(backgroundPath, path, length + 1);
+    else
+        backgroundPath[0] = '\0';
+}
+
+}  // namespace
+
+bool LoadBackground(HWND owner, const char* path)
+{
+    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    std::string file = path;  // path may be backgroundPath itself
+    ReleasePicture(backgroundPicture);
+    ReadBackgroundPicture(file.c_str());
+    if (backgroundPicture.width <= 0) {
+        MessageBoxA(owner, "The image load failed.", "Sorry:", MB_OK);
+        SetCursor(previous);
+        return false;
+    }
+    RememberBackgroundPath(file.c_str());
+    MakeBackgroundBitmap();
+    SetCursor(previous);
+    return true;
+}
+
+void LoadStartupBackground()
+{
+    std::string file = backgroundPath;
+    if (file.empty()) {
+        file = dataFolder + DEFAULT_BACKGROUND_FILE;
+        RememberBackgroundPath(file.c_str());
+    }
+    ReadBackgroundPicture(file.c_str());
+    MakeBackgroundBitmap();
+}
+
+void RescaleBackground()
+{
+    if (backgroundIsSheet == 1)
+        return;
+    DeleteAndClear(backgroundBitmap);
+    if (backgroundPicture.width > 0)
+        backgroundBitmap = ScreenBitmapSized(backgroundPicture, mainWindow, MainClientRect());
+}
+
+void FreeBackground()
+{
+    ReleasePicture(backgroundPicture);
+    DeleteAndClear(backgroundBitmap);
+}

@@ -1,0 +1,294 @@
+// Painting the main window and the field. Every square can be drawn again at any time
+// from the game state, the piece image set and the background, so there is no
+// off-screen copy of the window.
+
+#include "graphics/board_paint_win32.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "game/board.h"
+#include "game/platform.h"
+#include "graphics/background_win32.h"
+#include "graphics/screen_bitmap_win32.h"
+#include "graphics/tile_set_win32.h"
+#include "landscape/landscape.h"
+#include "shell/shell_win32.h"
+
+namespace {
+
+const char kLoadingText[] =
+    "Loading... Why don't you go grab some buttermilk pancakes made with cornmeal and "
+    "bananas, with some nice sweet, fresh blueberries and yogurt on the side. Note: My "
+    "images are extremely squashed. Please wait while my brain cranks away at "
+    "decompressing them!";
+constexpr COLORREF kLoadingColour = 0xB432FF;
+constexpr int32_t kTitleWidth = 340;
+constexpr int32_t kTitleHeight = 320;
+constexpr int32_t kClockSize = 96;
+// Elapsed times beyond a week come from a clock base pushed past the present by time
+// bonuses: the clock shows zero for them.
+constexpr uint32_t kLongestElapsedMs = 604800000;
+
+// The piece image for a square, or -1 for the background.
+int32_t SquareImage(int32_t col, int32_t row)
+{
+    if (IsMarked(col, row))
+        return kPieceMarked;
+    if (IsCovered(col, row))
+        return kPieceCovered;
+    if (IsBomb(col, row))
+        return kPieceExploded;
+    int32_t count = CountNeighbourBombs(col, row);
+    return count > 0 ? count - 1 : -1;
+}
+
+// Without a piece image set (its file could not be read) squares are still told apart:
+// plain colours, and the count as a digit.
+void DrawPlainPiece(HDC dc, const RECT& r, int32_t image)
+{
+    COLORREF fill = image == kPieceCovered ? RGB(96, 104, 120)
+                  : image == kPieceMarked  ? RGB(200, 160, 40)
+                  : image == kPieceExploded ? RGB(200, 40, 30)
+                  : RGB(225, 225, 215);
+    FillBox(dc, r.left, r.top, r.right, r.bottom, fill);
+    FillBox(dc, r.left, r.top, r.right, r.top + 1, RGB(40, 40, 40));
+    FillBox(dc, r.left, r.top, r.left + 1, r.bottom, RGB(40, 40, 40));
+    if (image >= 0 && image <= 7) {
+        char digit[2] = {static_cast<char>('1' + image), '\0'};
+        RECT text = r;
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, RGB(20, 20, 120));
+        DrawTextA(dc, digit, 1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+}
+
+void DrawPiece(HDC dc, const RECT& r, int32_t image)
+{
+    if (!tileSetBitmap) {
+        DrawPlainPiece(dc, r, image);
+        return;
+    }
+    DrawBitmap(dc, tileSetBitmap, r.left, r.top, r.right - r.left, r.bottom - r.top,
+               kPieceSize * image, 0, kPieceSize, kPieceSize);
+}
+
+RECT SquareClientRect(int32_t col, int32_t row)
+{
+    SquareRectangle s = SquareRect(col, row);
+    return RECT{s.left, s.top, s.right, s.bottom};
+}
+
+// Copies the part of the background under the client rectangle (x, y, w, h) one to one.
+// A sheet is repeated as a tile; without a background the part is black.
+void CopyBackground(HDC dc, HDC source, int32_t x, int32_t y, int32_t w, int32_t h)
+{
+    if (w <= 0 || h <= 0)
+        return;
+    if (!backgroundBitmap) {
+        FillBox(dc, x, y, x + w, y + h, RGB(0, 0, 0));
+        return;
+    }
+    if (backgroundIsSheet != 1) {
+        BitBlt(dc, x, y, w, h, source, x, y, SRCCOPY);
+        return;
+    }
+    for (int32_t ty = y; ty < y + h;) {
+        int32_t sy = ty % kSheetSize;
+        int32_t th = std::min(kSheetSize - sy, y + h - ty);
+        for (int32_t tx = x; tx < x + w;) {
+            int32_t sx = tx % kSheetSize;
+            int32_t tw = std::min(kSheetSize - sx, x + w - tx);
+            BitBlt(dc, tx, ty, tw, th, source, sx, sy, SRCCOPY);
+            tx += tw;
+        }
+        ty += th;
+    }
+}
+
+// The background bitmap selected into a memory context, for CopyBackground.
+struct BackgroundSource {
+    HDC dc = nullptr;
+    HGDIOBJ old = nullptr;
+    explicit BackgroundSource(HDC target)
+    {
+        if (!backgroundBitmap)
+            return;
+        if (screenBits == 8 && sharedPalette) {
+            SelectPalette(target, sharedPalette, FALSE);
+            RealizePalette(target);
+        }
+        dc = CreateCompatibleDC(target);
+        old = SelectObject(dc, backgroundBitmap);
+    }
+    ~BackgroundSource()
+    {
+        if (!dc)
+            return;
+        SelectObject(dc, old);
+        DeleteDC(dc);
+    }
+    BackgroundSource(const BackgroundSource&) = delete;
+    BackgroundSource& operator=(const BackgroundSource&) = delete;
+};
+
+void DrawSquareWith(HDC dc, HDC background, int32_t col, int32_t row)
+{
+    RECT r = SquareClientRect(col, row);
+    int32_t image = SquareImage(col, row);
+    if (image >= 0)
+        DrawPiece(dc, r, image);
+    else
+        CopyBackground(dc, background, r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+void PaintLoadingNotice(HWND window, HDC dc)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    FillBox(dc, 0, 0, client.right, client.bottom, RGB(0, 0, 0));
+    RECT text = client;
+    text.top = (client.bottom - client.top) / 3;
+    text.left = (client.right - client.left) / 4;
+    text.right = client.right + (text.left - client.right) / 3;
+    SetTextColor(dc, kLoadingColour);
+    SetBkColor(dc, RGB(0, 0, 0));
+    DrawTextA(dc, kLoadingText, -1, &text, DT_CENTER | DT_WORDBREAK);
+}
+
+void PaintTitle(HDC dc, const RECT& update)
+{
+    FillBox(dc, 0, 0, update.right, update.bottom, RGB(0, 0, 0));
+    DrawBitmap(dc, titleBitmap, (gameState.clientWidth - kTitleWidth) / 2,
+               (gameState.clientHeight - kTitleHeight) / 2, kTitleWidth, kTitleHeight, 0, 0,
+               kTitleWidth, kTitleHeight);
+}
+
+// One hand of the clock: a white line with two coloured lines beside it.
+struct HandEnd {
+    int32_t dx;
+    int32_t dy;
+};
+
+HandEnd HandFor(uint32_t position, int32_t w, int32_t h, double length)
+{
+    double angle = ((position % 60) * 0.03333333333333333 + 7.5) * 3.1415927;
+    return HandEnd{static_cast<int32_t>(std::cos(angle) * w * length),
+                   static_cast<int32_t>(std::sin(angle) * h * length)};
+}
+
+}  // namespace
+
+void DrawSquare(HDC dc, int32_t col, int32_t row)
+{
+    BackgroundSource background(dc);
+    DrawSquareWith(dc, background.dc, col, row);
+}
+
+void RedrawSquare(int32_t col, int32_t row)
+{
+    HDC dc = GetDC(mainWindow);
+    DrawSquare(dc, col, row);
+    ReleaseDC(mainWindow, dc);
+}
+
+void DrawExplosionFrame(int32_t col, int32_t row, int32_t frame)
+{
+    RECT r = SquareClientRect(col, row);
+    HDC dc = GetDC(mainWindow);
+    if (tileSetBitmap) {
+        DrawBitmap(dc, tileSetBitmap, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                   kPieceSize * frame, kPieceSize, kPieceSize, kPieceSize);
+    } else {
+        int32_t glow = 255 - frame * 24;
+        FillBox(dc, r.left, r.top, r.right, r.bottom, RGB(glow, glow / 2, 0));
+    }
+    ReleaseDC(mainWindow, dc);
+}
+
+void InvalidateMainWindow()
+{
+    InvalidateRect(mainWindow, nullptr, FALSE);
+}
+
+void PaintBoard(HDC dc)
+{
+    if (generatingPicture || gameState.columns <= 0)
+        return;
+    BackgroundSource background(dc);
+    for (int32_t col = 0; col < gameState.columns; ++col)
+        for (int32_t row = 0; row < gameState.rows; ++row)
+            DrawSquareWith(dc, background.dc, col, row);
+}
+
+void PaintMainWindow(HWND window)
+{
+    RECT update;
+    if (!GetUpdateRect(window, &update, FALSE))
+        return;
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    if (startupComplete == 0)
+        PaintLoadingNotice(window, dc);
+    else if (gameState.titleShowing)
+        PaintTitle(dc, update);
+    else
+        PaintBoard(dc);
+    EndPaint(window, &paint);
+}
+
+void DrawClock(HWND window, uint32_t elapsed)
+{
+    if (generatingPicture)
+        return;
+    uint32_t seconds = elapsed > kLongestElapsedMs ? 0 : elapsed / 1000;
+    HDC dc = GetDC(window);
+    DrawClockFace(dc, gameState.clockX, gameState.clockY, kClockSize, kClockSize, seconds,
+                  clockBitmap, clockMask);
+    ReleaseDC(window, dc);
+}
+
+void DrawClockFace(HDC dc, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t t,
+                   HBITMAP face, HBITMAP mask)
+{
+    uint32_t v = (t / 60) * 300 + t % 60;
+    DrawMaskedBitmap(dc, face, mask, x, y, w, h, 0, 0, kClockSize, kClockSize);
+    int32_t cx = x + w / 2, cy = y + h / 2;
+
+    constexpr COLORREF white = 0xFFFFFF, yellow = 0x00FFFF, green = 0x00FF00;
+    HandEnd longHand = HandFor(v, w, h, 0.45);
+    DrawLine(dc, cx - 1, cy - 1, cx + longHand.dx, cy + longHand.dy, white);
+    DrawLine(dc, cx - 1, cy - 1, cx + longHand.dx + 1, cy + longHand.dy, yellow);
+    DrawLine(dc, cx - 1, cy - 1, cx + longHand.dx, cy + longHand.dy + 1, yellow);
+
+    HandEnd shortHand = HandFor(v / 60, w, h, 0.25);
+    DrawLine(dc, cx - 1, cy - 1, cx + shortHand.dx, cy + shortHand.dy, white);
+    DrawLine(dc, cx - 1, cy - 1, cx + shortHand.dx + 1, cy + shortHand.dy, green);
+    DrawLine(dc, cx - 1, cy - 1, cx + shortHand.dx, cy + shortHand.dy + 1, green);
+    DrawLine(dc, cx + 1, cy + 1, cx + shortHand.dx + 1, cy + shortHand.dy, green);
+    DrawLine(dc, cx + 1, cy + 1, cx + shortHand.dx, cy + shortHand.dy + 1, green);
+}
+
+void RevealBackground()
+{
+    DrawClock(mainWindow, gameState.clockBase);
+    int32_t w = gameState.clientWidth, h = gameState.clientHeight;
+    HDC dc = GetDC(mainWindow);
+    {
+        BackgroundSource background(dc);
+        for (int32_t i = 0; w > 0 && i < w / 2; ++i) {
+            uint32_t start = TickCount();
+            int32_t e = static_cast<int32_t>(static_cast<int64_t>(h) * i / w);
+            CopyBackground(dc, background.dc, w / 2 - i, h / 2 - e, 1, 2 * e);
+            CopyBackground(dc, background.dc, w / 2 + i, h / 2 - e, 1, 2 * e + 1);
+            CopyBackground(dc, background.dc, w / 2 - i, h / 2 - e, 2 * i, 1);
+            CopyBackground(dc, background.dc, w / 2 - i, h / 2 + e, 2 * i + 1, 1);
+            while (TickCount() - start < 10) {
+            }
+        }
+        CopyBackground(dc, background.dc, 0, 0, w, h);
+    }
+    BusyWait(500);
+    ReleaseDC(mainWindow, dc);
+}

@@ -1,0 +1,25 @@
+// Painting the main window: the loading text during start-up, the title picture before
+// the first game, otherwise the field square by square over the background; the clock
+// face; the wipe that uncovers the background at the end of a game.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+// Draws square (col, row) with the image its state selects (or the background under
+// it).
+void DrawSquare(HDC dc, int32_t col, int32_t row);
+// Every square of the field; nothing while a landscape is being generated.
+void PaintBoard(HDC dc);
+// The WM_PAINT handler of the main window.
+void PaintMainWindow(HWND window);
+// The clock face showing `elapsed` milliseconds at the clock's place.
+void DrawClock(HWND window, uint32_t elapsed);
+// A clock face of w x h at (x, y) with hands for t seconds; black pixels of the face
+// (set in the mask) are transparent.
+void DrawClockFace(HDC dc, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t t,
+                   HBITMAP face, HBITMAP mask);
+// The game-end wipe: the background uncovered from the centre outwards (about 5 s on a
+// 1024 x 768 client area), then shown whole.
+void RevealBackground();

@@ -1,0 +1,15 @@
+// Landscape generators: fractal landscapes and banded fractals drawn straight into the
+// main window and then adopted as the background.
+#pragma once
+
+#include <cstdint>
+
+// 1 while a generator draws into the window: mouse moves are ignored and neither the
+// field nor the clock is drawn meanwhile.
+extern int32_t generatingPicture;
+// Set by every command and left click of the main window; a running generator stops
+// early when it finds it set, and each generation clears it when it starts.
+extern int32_t stopRequest;
+
+// Commands 116, 117 and 118.
+void GenerateBackground(int32_t commandId);

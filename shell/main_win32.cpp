@@ -1,0 +1,260 @@
+// The entry point, the main window and its message loop, and the orderly shutdown.
+//
+// The window procedure is a table of messages, each handled by a small On... function
+// that hands the message to the code that owns it.
+
+#include "shell/shell_win32.h"
+
+#include <cstring>
+
+#include "game/board.h"
+#include "game/clock.h"
+#include "game/game_end.h"
+#include "game/high_scores.h"
+#include "game/moves.h"
+#include "game/platform.h"
+#include "graphics/background_win32.h"
+#include "graphics/board_paint_win32.h"
+#include "graphics/screen_bitmap_win32.h"
+#include "graphics/tile_set_win32.h"
+#include "landscape/landscape.h"
+#include "resources/resource.h"
+#include "shell/options.h"
+#include "shell/recent_lists.h"
+#include "sound/sound_effects_win32.h"
+#include "sound/spoken_numbers.h"
+
+HINSTANCE programInstance = nullptr;
+std::string dataFolder;
+HWND mainWindow = nullptr;
+HWND menuDialog = nullptr;
+
+int32_t fullScreenMode = 1;
+int32_t menuDialogReady = 1;
+int32_t menuDialogShown = 1;
+int32_t startupComplete = 0;
+int32_t shuttingDown = 0;
+int32_t menuDialogClosed = 0;
+int32_t quitReceived = 0;
+
+const char kMainWindowTitle[] = "Revaza's Dazivivo, Version 1.0!";
+
+namespace {
+
+constexpr UINT_PTR kClockTimer = 104;
+constexpr UINT kClockTimerMs = 1000;
+
+const char kMenuNoteCaption[] = "Critical Note:";
+const char kMenuNoteText[] =
+    "The menu in Dazivivo only appears when you point to the upper left hand corner of "
+    "the screen. This allows the nicest screen view during the game.\r\n\r\n"
+    "Click cancel to rid yourself of this message for good!";
+
+WPARAM lastMessageWParam = 0;
+
+// Loads a recording, plays it to its end and frees it again.
+void PlayRecordingOnce(const char* name)
+{
+    SoundHandle sound = LoadSoundResource(name);
+    PlaySoundAndWait(sound);
+    FreeSoundResource(sound);
+}
+
+// Client coordinates of a mouse message: signed for the clicks, unsigned for moves.
+int32_t SignedX(LPARAM lParam) { return static_cast<int16_t>(LOWORD(lParam)); }
+int32_t SignedY(LPARAM lParam) { return static_cast<int16_t>(HIWORD(lParam)); }
+
+LRESULT OnCreate()
+{
+    return LoadSoundEffects() ? 0 : -1;
+}
+
+LRESULT OnSize(HWND window)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    gameState.clientWidth = client.right;
+    gameState.clientHeight = client.bottom;
+    RescaleBackground();
+    return 0;
+}
+
+LRESULT OnClose(HWND window)
+{
+    if (SoundOn)
+        PlayRecordingOnce("goodbye");
+    DestroyWindow(window);
+    return 0;
+}
+
+LRESULT OnCommand(HWND window, WPARAM wParam)
+{
+    stopRequest = 1;
+    ShowTitleBeforeCommand();
+    DispatchCommand(window, static_cast<int32_t>(LOWORD(wParam)));
+    return 0;
+}
+
+LRESULT OnTimer()
+{
+    if (gameState.gameInProgress == 1)
+        TickClock();
+    return 0;
+}
+
+LRESULT OnMouseMove(LPARAM lParam)
+{
+    if (generatingPicture == 1)
+        return 0;
+    uint32_t x = LOWORD(lParam), y = HIWORD(lParam);
+    if (gameState.gameInProgress == 1)
+        DodgeClock(static_cast<int32_t>(x), static_cast<int32_t>(y));
+    ApplyPointerRule(x, y);
+    if (IsFinished())
+        RevealAroundCursor(static_cast<int32_t>(x), static_cast<int32_t>(y));
+    return 0;
+}
+
+LRESULT OnLeftButtonDown(LPARAM lParam)
+{
+    gameState.leftButtonDown = 1;
+    stopRequest = 1;
+    PlaySquare(SignedX(lParam), SignedY(lParam));
+    return 0;
+}
+
+void RegisterMainWindowClass()
+{
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.hInstance = programInstance;
+    windowClass.hIcon = LoadIconA(programInstance, RES_ICON);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kMainWindowTitle;
+    RegisterClassA(&windowClass);
+}
+
+// The start-up note about the hidden menu, until the player dismisses it for good.
+void ShowMenuNote()
+{
+    if (hideMenuNote == 1)
+        return;
+    if (MessageBoxA(mainWindow, kMenuNoteText, kMenuNoteCaption, MB_OKCANCEL) == IDCANCEL) {
+        hideMenuNote = 1;
+        WriteOptions();
+    }
+}
+
+}  // namespace
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:      return OnCreate();
+    case WM_DESTROY:     ShutDownGameWindow(window); return 0;
+    case WM_SIZE:        return OnSize(window);
+    case WM_PAINT:       PaintMainWindow(window); return 0;
+    case WM_CLOSE:       return OnClose(window);
+    case WM_KEYDOWN:     SendMessageA(menuDialog, WM_KEYDOWN, wParam, lParam); return 0;
+    case WM_COMMAND:     return OnCommand(window, wParam);
+    case WM_TIMER:       return OnTimer();
+    case WM_MOUSEMOVE:   return OnMouseMove(lParam);
+    case WM_LBUTTONDOWN: return OnLeftButtonDown(lParam);
+    case WM_LBUTTONUP:   gameState.leftButtonDown = 0; return 0;
+    case WM_RBUTTONDOWN: ToggleMark(SignedX(lParam), SignedY(lParam)); return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void StartGameWindow(HWND window)
+{
+    backgroundPath[0] = '\0';
+    ReadOptions();
+    LoadStartupPictures(window);
+    LoadNumberWords();
+    SeedRandom(GetTickCount());
+    DealBoard();
+    gameState.gameInProgress = 0;
+    gameState.titleShowing = 1;
+    SetTimer(window, kClockTimer, kClockTimerMs, nullptr);
+    startupComplete = 1;
+}
+
+void ShutDownGameWindow(HWND window)
+{
+    WriteRecentLists();
+    FreeNumberWords();
+    FreeTileSet();
+    shuttingDown = 1;
+    if (menuDialogClosed == 0)
+        SendMessageA(menuDialog, WM_CLOSE, 0, 0);
+    KillTimer(window, kClockTimer);
+    FreeBackground();
+    FreeStartupPictures();
+    FreeSoundEffects();
+    PostQuitMessage(0);
+}
+
+void PumpOneMessage()
+{
+    MSG message;
+    BOOL result = GetMessageA(&message, nullptr, 0, 0);
+    if (result == 0) {
+        quitReceived = 1;
+        lastMessageWParam = message.wParam;
+        return;
+    }
+    // -1 (an error) is dispatched like any other message.
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand)
+{
+    programInstance = instance;
+
+    char directory[120];
+    DWORD length = GetCurrentDirectoryA(sizeof directory, directory);
+    SetProgramFolder(length > 0 && length < sizeof directory ? directory : "");
+    dataFolder = (commandLine && commandLine[0]) ? commandLine : programFolder;
+
+    HDC screen = GetDC(nullptr);
+    screenBits = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
+    ReleaseDC(nullptr, screen);
+
+    gameState.gameInProgress = 0;
+    LoadHighScores();
+    RegisterMainWindowClass();
+    ReadRecentLists();
+
+    RECT desktop;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    gameState.clientWidth = desktop.right - desktop.left;
+    gameState.clientHeight = desktop.bottom - desktop.top;
+    mainWindow = CreateWindowExA(0, kMainWindowTitle, kMainWindowTitle,
+                                 WS_POPUP | WS_CLIPCHILDREN, 0, 0, gameState.clientWidth,
+                                 gameState.clientHeight, nullptr, nullptr, instance, nullptr);
+    if (!mainWindow)
+        return 0;
+    ShowWindow(mainWindow, showCommand);
+    UpdateWindow(mainWindow);
+
+    StartGameWindow(mainWindow);
+
+    CreateMenuDialog();
+    FillRecentMenu(MenuDialogId, kBackgroundList);
+    FillRecentMenu(MainWindowId, kBackgroundList);
+    UpdateLayoutChecks();
+    UpdateLevelChecks();
+    SendMessageA(mainWindow, WM_PAINT, 0, 0);
+
+    // The start-up sound plays whatever the sound setting says.
+    PlayRecordingOnce("deepexpl");
+    ShowMenuNote();
+    SetFocus(menuDialog);
+
+    while (quitReceived == 0)
+        PumpOneMessage();
+    return static_cast<int>(lastMessageWParam);
+}
