@@ -18,6 +18,10 @@
 //   zdriver capture TARGET FILE.bmp       saves the client area as a 24-bit BMP
 //   zdriver close TARGET                  posts WM_CLOSE
 //   zdriver rect TARGET                   the client rectangle in screen coordinates
+//   zdriver watch TARGET MS PREFIX [STOP]  waits for TARGET, then saves every distinct
+//                                         picture of its client area as PREFIX-NNN.bmp
+//                                         for MS milliseconds, or until a window with
+//                                         caption STOP appears; prints "ms file" lines
 //   zdriver run DIR COMMAND [MS]          starts COMMAND with DIR as its current
 //                                         directory, waits for it, prints its exit code
 //
@@ -226,16 +230,18 @@ UINT VirtualKey(const std::string& name)
     return 0;
 }
 
-int Capture(HWND window, const char* path)
+// The client area of `window` as bottom-up 24-bit rows, read off the screen (the screen
+// holds what the window shows; reading it works for any process).
+bool CaptureBits(HWND window, int& width, int& height, std::vector<unsigned char>& bits)
 {
     RECT client = {};
     GetClientRect(window, &client);
     POINT origin = {0, 0};
     ClientToScreen(window, &origin);
-    int width = client.right, height = client.bottom;
+    width = client.right;
+    height = client.bottom;
     if (width <= 0 || height <= 0)
-        return 1;
-    // The screen holds what the window shows; reading it works for any process.
+        return false;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     BITMAPINFO info = {};
@@ -245,42 +251,87 @@ int Capture(HWND window, const char* path)
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap) {
-        DeleteDC(memory);
-        ReleaseDC(nullptr, screen);
-        return 1;
+    void* data = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &data, nullptr, 0);
+    bool ok = bitmap != nullptr;
+    if (ok) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+        GdiFlush();
+        size_t size = static_cast<size_t>((width * 3 + 3) & ~3) * static_cast<size_t>(height);
+        const unsigned char* p = static_cast<const unsigned char*>(data);
+        bits.assign(p, p + size);
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
     }
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
-    GdiFlush();
-    DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-    DWORD imageSize = stride * static_cast<DWORD>(height);
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-    file.bfSize = file.bfOffBits + imageSize;
-    info.bmiHeader.biSizeImage = imageSize;
-    int result = 1;
-    FILE* out = fopen(path, "wb");
-    if (out) {
-        bool ok = fwrite(&file, sizeof file, 1, out) == 1 &&
-                  fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
-                  fwrite(bits, 1, imageSize, out) == imageSize;
-        result = (fclose(out) == 0 && ok) ? 0 : 1;
-    }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    return result;
+    return ok;
+}
+
+bool WriteBmp(const char* path, int width, int height, const std::vector<unsigned char>& bits)
+{
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    header.biSizeImage = static_cast<DWORD>(bits.size());
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + header.biSizeImage;
+    FILE* out = fopen(path, "wb");
+    if (!out)
+        return false;
+    bool ok = fwrite(&file, sizeof file, 1, out) == 1 && fwrite(&header, sizeof header, 1, out) == 1 &&
+              fwrite(bits.data(), 1, bits.size(), out) == bits.size();
+    return fclose(out) == 0 && ok;
+}
+
+int Capture(HWND window, const char* path)
+{
+    int width = 0, height = 0;
+    std::vector<unsigned char> bits;
+    if (!CaptureBits(window, width, height, bits))
+        return 1;
+    return WriteBmp(path, width, height, bits) ? 0 : 1;
+}
+
+int Watch(const char* target, DWORD limit, const char* prefix, const char* stopCaption)
+{
+    DWORD start = GetTickCount();
+    HWND window = nullptr;
+    while (!(window = FindTarget(target))) {
+        if (GetTickCount() - start >= limit)
+            return 1;
+        Sleep(5);
+    }
+    std::vector<unsigned char> last, bits;
+    int saved = 0;
+    while (GetTickCount() - start < limit && IsWindow(window)) {
+        int width = 0, height = 0;
+        if (CaptureBits(window, width, height, bits) && bits != last) {
+            char path[MAX_PATH];
+            snprintf(path, sizeof path, "%s-%03d.bmp", prefix, saved++);
+            WriteBmp(path, width, height, bits);
+            printf("%lu\t%s\n", static_cast<unsigned long>(GetTickCount() - start), path);
+            fflush(stdout);
+            last.swap(bits);
+        }
+        if (stopCaption && FindWindowA(nullptr, stopCaption))
+            break;
+        Sleep(10);
+    }
+    return 0;
 }
 
 int Usage()
 {
     fprintf(stderr, "usage: zdriver windows|wait|gone|controls|press|type|command|click|"
-                    "move|cursor|key|capture|close|rect ...\n");
+                    "move|cursor|key|capture|close|rect|watch|run ...\n");
     return 2;
 }
 
@@ -335,6 +386,8 @@ int main(int argc, char** argv)
     if (argc < 3)
         return Usage();
 
+    if (verb == "watch" && argc > 4)
+        return Watch(argv[2], static_cast<DWORD>(atol(argv[3])), argv[4], argc > 5 ? argv[5] : nullptr);
     if (verb == "run" && argc > 3)
         return RunProgram(argv[2], argv[3], argc > 4 ? static_cast<DWORD>(atol(argv[4])) : 60000);
 

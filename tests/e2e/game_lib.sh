@@ -1,0 +1,97 @@
+# Helpers for the game's end-to-end tests; sourced after harness.sh and e2e_begin.
+
+MAIN="class:Revaza's Dazivivo, Version 1.0!"
+NOTE="caption:Critical Note:"
+SCREEN_PY="$ZD_SOURCE_DIR/tests/e2e/screen.py"
+GAME_DIR="$E2E_WORK/game"
+
+# Windows path of a Unix path (through drive Z:).
+winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
+
+# A folder with the game and its data files, as the player gets it.
+game_prepare() {
+  mkdir -p "$GAME_DIR"
+  cp "$ZD_WIN32_DIR/ZERADE95.exe" "$GAME_DIR/"
+  cp "$ZD_SOURCE_DIR"/data/* "$GAME_DIR/"
+}
+
+# game_options KEY=VALUE...: writes vod.opt in the game folder (see shell/options.h):
+# sound, background, tiles, level, columns, rows, windowed, hidenote, clock, marker.
+game_options() {
+  python3 - "$GAME_DIR/vod.opt" "$@" <<'PY'
+import struct, sys
+v = dict(sound=1, background="", tiles="", level=8, columns=16, rows=12, windowed=0,
+         hidenote=1, clock=1, marker="valid")
+for arg in sys.argv[2:]:
+    key, value = arg.split("=", 1)
+    v[key] = value if key in ("background", "tiles", "marker") else int(value)
+def path(text):
+    raw = text.encode("latin-1")[:255]
+    return raw + b"\0" * (256 - len(raw))
+block = bytearray(1032)
+block[0:len(v["marker"]) + 1] = v["marker"].encode() + b"\0"
+struct.pack_into("<iiiiii", block, 8, v["level"], v["columns"], v["rows"], v["windowed"],
+                 v["hidenote"], v["clock"])
+data = struct.pack("<i", v["sound"]) + path(v["background"]) + path(v["tiles"]) + bytes(block)
+assert len(data) == 1548
+open(sys.argv[1], "wb").write(data)
+PY
+}
+
+# game_option_value OFFSET: the int32 at OFFSET of vod.opt.
+game_option_value() {
+  python3 -c 'import struct,sys; print(struct.unpack_from("<i", open(sys.argv[1],"rb").read(), int(sys.argv[2]))[0])' \
+    "$GAME_DIR/vod.opt" "$1"
+}
+
+# game_start [ARGUMENT]: starts the game in its folder and waits for its main window.
+game_start() {
+  local command
+  command="$(winpath "$GAME_DIR/ZERADE95.exe")"
+  [ $# -gt 0 ] && command="$command $1"
+  e2e_launch game "$(winpath "$GAME_DIR")" "$command"
+  require "main window appears" zd wait "$MAIN" 30000 >/dev/null
+}
+
+# game_ready: waits until start-up has finished (the menu note is up, or the title shows
+# without it when the note is suppressed).
+game_ready_without_note() {
+  # The title picture sits in the middle of a black screen once start-up is done.
+  local deadline=$((SECONDS + 30))
+  while [ $SECONDS -lt $deadline ]; do
+    zd capture "$MAIN" "$E2E_WORK/.ready.bmp" >/dev/null 2>&1 &&
+      [ "$(python3 "$SCREEN_PY" pixel "$E2E_WORK/.ready.bmp" 512 384)" != "0 0 0" ] && return 0
+    sleep 0.2
+  done
+  e2e_fatal "the title picture never appeared"
+}
+
+game_capture() { zd capture "$MAIN" "$1" >/dev/null || e2e_fatal "capture $1"; }
+
+# game_squares SHOT COLUMNS ROWS: the field read off the capture (see screen.py).
+# The set is GAME_SET (default rosewood.vod), the background PLANET_R.BKG.
+game_squares() {
+  local set="$E2E_WORK/.set-${GAME_SET:-rosewood.vod}.bmp" size
+  [ -f "$set" ] || convert "$GAME_DIR/${GAME_SET:-rosewood.vod}" -type truecolor "BMP3:$set"
+  size=$(python3 "$SCREEN_PY" size "$1" | tr ' ' x)
+  [ -f "$E2E_WORK/.bg-$size.bmp" ] ||
+    convert "$GAME_DIR/PLANET_R.BKG" -resize "$size!" -type truecolor "BMP3:$E2E_WORK/.bg-$size.bmp"
+  python3 "$SCREEN_PY" squares "$1" "$2" "$3" "$set" "$E2E_WORK/.bg-$size.bmp"
+}
+
+# Waits until the screen stops changing: two captures in a row are the same.
+game_settle() {
+  local previous="" current
+  for _ in $(seq 1 50); do
+    zd capture "$MAIN" "$E2E_WORK/.settle.bmp" >/dev/null 2>&1 || return 1
+    current=$(md5sum < "$E2E_WORK/.settle.bmp")
+    [ "$current" = "$previous" ] && return 0
+    previous=$current
+    sleep 0.15
+  done
+}
+
+game_exit() {
+  zd command "$MAIN" 108 >/dev/null
+  check_eq "the game ends with exit code 0" "$(e2e_exit_code game 30)" 0
+}

@@ -1,0 +1,124 @@
+#!/usr/bin/env python3
+"""Reads the game's field off a captured screen (a 24-bit BMP from the test driver).
+
+  screen.py squares SHOT.bmp COLUMNS ROWS SET.bmp [BACKGROUND.bmp]
+      one line per row of the field, one letter per square: the piece image of the set
+      that the square looks most like: 1..8 counts, X exploded, C covered, M marked,
+      . background (when BACKGROUND, the background scaled to the client, is given)
+  screen.py pixel SHOT.bmp X Y          the colour at (X, Y) as "R G B"
+  screen.py same A.bmp B.bmp            exit 0 when the two pictures are identical
+  screen.py size SHOT.bmp               "WIDTH HEIGHT"
+  screen.py count SHOT.bmp R G B        how many pixels have exactly that colour
+
+The squares tile the client area: square (c, r) covers x from c * W / columns to
+(c + 1) * W / columns, and likewise in y. Each square and each 96 x 96 piece image is
+sampled on the same 8 x 8 grid of relative positions, and the nearest signature wins.
+"""
+import struct
+import sys
+
+PIECES = "12345678XCM"
+GRID = 8
+
+
+def read_bmp(path):
+    with open(path, "rb") as f:
+        data = f.read()
+    if data[:2] != b"BM":
+        raise SystemExit(f"{path}: not a BMP file")
+    offset = struct.unpack_from("<I", data, 10)[0]
+    width, height = struct.unpack_from("<ii", data, 18)
+    bits = struct.unpack_from("<H", data, 28)[0]
+    if bits not in (24, 32):
+        raise SystemExit(f"{path}: {bits} bits per pixel, expected 24 or 32")
+    step = bits // 8
+    stride = (width * step + 3) & ~3
+    top_down = height < 0
+    height = abs(height)
+
+    def pixel(x, y):
+        row = y if top_down else height - 1 - y
+        i = offset + row * stride + x * step
+        return data[i + 2], data[i + 1], data[i]
+
+    return width, height, pixel
+
+
+def signature(pixel, x0, y0, x1, y1):
+    """The mean colour of each cell of an 8 x 8 grid over the central 80% of the area:
+    the same for a piece image and for that image stretched onto a square."""
+    sig = []
+    ax0, ay0 = x0 + (x1 - x0) // 10, y0 + (y1 - y0) // 10
+    aw, ah = max(1, (x1 - x0) * 8 // 10), max(1, (y1 - y0) * 8 // 10)
+    for gy in range(GRID):
+        cy0 = ay0 + ah * gy // GRID
+        cy1 = max(cy0 + 1, ay0 + ah * (gy + 1) // GRID)
+        for gx in range(GRID):
+            cx0 = ax0 + aw * gx // GRID
+            cx1 = max(cx0 + 1, ax0 + aw * (gx + 1) // GRID)
+            r = g = b = n = 0
+            for y in range(cy0, cy1):
+                for x in range(cx0, cx1):
+                    p = pixel(x, y)
+                    r += p[0]
+                    g += p[1]
+                    b += p[2]
+                    n += 1
+            sig.append((r / n, g / n, b / n))
+    return sig
+
+
+def distance(a, b):
+    return sum((p[0] - q[0]) ** 2 + (p[1] - q[1]) ** 2 + (p[2] - q[2]) ** 2
+               for p, q in zip(a, b))
+
+
+def squares(shot, columns, rows, set_path, background_path=None):
+    w, h, pixel = read_bmp(shot)
+    _, _, set_pixel = read_bmp(set_path)
+    refs = [(PIECES[k], signature(set_pixel, 96 * k, 0, 96 * k + 96, 96))
+            for k in range(len(PIECES))]
+    bg_pixel = read_bmp(background_path)[2] if background_path else None
+    out = []
+    for r in range(rows):
+        line = ""
+        for c in range(columns):
+            x0, x1 = c * w // columns, (c + 1) * w // columns
+            y0, y1 = r * h // rows, (r + 1) * h // rows
+            sig = signature(pixel, x0, y0, x1, y1)
+            best = min(refs, key=lambda ref: distance(sig, ref[1]))
+            letter, score = best[0], distance(sig, best[1])
+            if bg_pixel is not None:
+                bg = distance(sig, signature(bg_pixel, x0, y0, x1, y1))
+                if bg < score:
+                    letter = "."
+            line += letter
+        out.append(line)
+    print("\n".join(out))
+
+
+def main(argv):
+    if len(argv) >= 5 and argv[1] == "squares":
+        squares(argv[2], int(argv[3]), int(argv[4]), argv[5],
+                argv[6] if len(argv) > 6 else None)
+    elif len(argv) == 5 and argv[1] == "pixel":
+        _, _, pixel = read_bmp(argv[2])
+        print("%d %d %d" % pixel(int(argv[3]), int(argv[4])))
+    elif len(argv) == 4 and argv[1] == "same":
+        a, b = open(argv[2], "rb").read(), open(argv[3], "rb").read()
+        return 0 if a == b else 1
+    elif len(argv) == 6 and argv[1] == "count":
+        w, h, pixel = read_bmp(argv[2])
+        colour = tuple(int(v) for v in argv[3:6])
+        print(sum(1 for y in range(h) for x in range(w) if pixel(x, y) == colour))
+    elif len(argv) == 3 and argv[1] == "size":
+        w, h, _ = read_bmp(argv[2])
+        print(w, h)
+    else:
+        print(__doc__, file=sys.stderr)
+        return 2
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
