@@ -42,6 +42,15 @@ void FitMenuDialogToMenu()
                  wanted.bottom - wanted.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Shows the menu dialog without taking the keyboard focus from the main window: the
+// pointer rule needs the focus there to hide the dialog again at the next move over the
+// field. (The dialog is a child of the main window and cannot be activated on Windows;
+// under Wine a plain show would activate it.)
+void ShowMenuDialog()
+{
+    ShowWindow(menuDialog, SW_SHOWNA);
+}
+
 void OnMenuDialogKey(HWND dialog, WPARAM key)
 {
     ShowWindow(dialog, SW_HIDE);
@@ -97,7 +106,7 @@ void SetFullScreenMode(HWND window)
     SetMenu(mainWindow, nullptr);
     if (old)
         DestroyMenu(old);
-    ShowWindow(menuDialog, SW_SHOW);
+    ShowMenuDialog();
     menuDialogShown = 1;
     fullScreenMode = 1;
 }
@@ -123,7 +132,7 @@ void ApplyPointerRule(uint32_t x, uint32_t y)
         return;
     if (x == 0 && y == 0) {
         menuDialogShown = 1;
-        ShowWindow(menuDialog, SW_SHOW);
+        ShowMenuDialog();
     } else if (menuDialogShown == 1) {
         menuDialogShown = 0;
         ShowWindow(menuDialog, SW_HIDE);

@@ -18,6 +18,8 @@
 //   zdriver capture TARGET FILE.bmp       saves the client area as a 24-bit BMP
 //   zdriver close TARGET                  posts WM_CLOSE
 //   zdriver rect TARGET                   the client rectangle in screen coordinates
+//   zdriver focus TARGET                  the window with the keyboard focus and the
+//                                         active window of TARGET's thread (class, caption)
 //   zdriver watch TARGET MS PREFIX [STOP]  waits for TARGET, then saves every distinct
 //                                         picture of its client area as PREFIX-NNN.bmp
 //                                         for MS milliseconds, or until a window with
@@ -331,7 +333,7 @@ int Watch(const char* target, DWORD limit, const char* prefix, const char* stopC
 int Usage()
 {
     fprintf(stderr, "usage: zdriver windows|wait|gone|controls|press|type|command|click|"
-                    "move|cursor|key|capture|close|rect|watch|run ...\n");
+                    "move|cursor|key|capture|close|rect|focus|watch|run ...\n");
     return 2;
 }
 
@@ -477,6 +479,17 @@ int main(int argc, char** argv)
         return Capture(window, argv[3]);
     if (verb == "close")
         return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (verb == "focus") {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
+            return 1;
+        for (HWND w : {info.hwndFocus, info.hwndActive}) {
+            printf("%p\t%s\t%s\n", static_cast<void*>(w), w ? ClassOf(w).c_str() : "",
+                   w ? Escaped(WindowText(w)).c_str() : "");
+        }
+        return 0;
+    }
     if (verb == "rect") {
         RECT client = {};
         GetClientRect(window, &client);
