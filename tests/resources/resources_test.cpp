@@ -372,7 +372,7 @@ TEST(ProgramIdentity, VersionAndManifest) {
   const ResEntry* manifest = FindResource(Resources(), kManifest, uint16_t(1));
   ASSERT_NE(manifest, nullptr);
   std::string text(manifest->data.begin(), manifest->data.end());
-  EXPECT_NE(text.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
+  EXPECT_NE(text.find(".Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
   EXPECT_NE(text.find("<dpiAware"), std::string::npos);
   EXPECT_NE(text.find("PerMonitorV2"), std::string::npos);
   EXPECT_NE(text.find("processorArchitecture=\"x86\""), std::string::npos);

@@ -8,7 +8,7 @@
 # committed, so building the game needs none of this.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-for tool in povray /usr/bin/convert espeak-ng sox soxi bc /usr/bin/python3; do
+for tool in povray /usr/bin/convert espeak-ng sox soxi awk /usr/bin/python3; do
   command -v "$tool" >/dev/null || { echo "missing: $tool (see tools/setup.sh)" >&2; exit 1; }
 done
 "$here/make_sounds.sh"
