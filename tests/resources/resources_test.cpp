@@ -61,7 +61,7 @@ TEST(ResourceFile, HoldsExactlyTheNamedResources) {
                              RES_BACKGROUND_DIALOG, RES_INSTRUCTIONS_DIALOG})
     EXPECT_NE(FindResource(all, kDialog, dialog), nullptr) << dialog;
   EXPECT_NE(FindResource(all, kMenu, RES_MENU), nullptr);
-  EXPECT_NE(FindResource(all, kGroupIcon, RES_ICON), nullptr);
+  EXPECT_NE(FindResource(all, kGroupIcon, RES_GAME_ICON), nullptr);
   EXPECT_NE(FindResource(all, kVersion, uint16_t(1)), nullptr);
   EXPECT_NE(FindResource(all, kManifest, uint16_t(1)), nullptr);
   for (const auto& [name, rate] : Recordings()) EXPECT_NE(FindResource(all, RES_TYPE_WAVE, name), nullptr) << name;
@@ -325,7 +325,7 @@ TEST(Dialogs, BackgroundAndInstructionsDialogs) {
 // --- icon, version, manifest ---------------------------------------------------------
 
 TEST(ProgramIdentity, IconHas16And32And48PixelImages) {
-  const ResEntry* group = FindResource(Resources(), kGroupIcon, RES_ICON);
+  const ResEntry* group = FindResource(Resources(), kGroupIcon, RES_GAME_ICON);
   ASSERT_NE(group, nullptr);
   const auto& g = group->data;
   ASSERT_GE(g.size(), 6u);
