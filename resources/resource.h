@@ -83,7 +83,7 @@
 #define RES_NEW_RECORD_DIALOG     "VodSetHSDialog"
 #define RES_BACKGROUND_DIALOG     "ChooseBkgDialog"
 #define RES_INSTRUCTIONS_DIALOG   "BombInstDialog"
-#define RES_ICON                  "gmicon"
+#define RES_GAME_ICON             "gmicon"
 #define RES_TYPE_WAVE             "WAVE"
 #define RES_TYPE_PICTURE          "TEXT"
 #define RES_CLOCK_PICTURE         "clock"

@@ -1,6 +1,5 @@
 #include "tests/fakes/fake_platform.h"
 
-#include <deque>
 
 #include "game/platform.h"
 
@@ -14,10 +13,10 @@ char tileSetPath[256] = {};
 
 namespace {
 
-// Handles are pointers to the recording's name, kept for the whole run so they stay
-// valid across resets.
-std::deque<std::string>& LoadedNames() {
-  static std::deque<std::string> names;
+// Handles point at the recording's name, interned for the whole run so that they stay
+// valid across resets and one name always gives the same handle.
+std::set<std::string>& LoadedNames() {
+  static std::set<std::string> names;
   return names;
 }
 
@@ -83,8 +82,7 @@ bool NormalWindowInUse() { return fakePlatform.normalWindow; }
 SoundHandle LoadSoundResource(const char* name) {
   if (fakePlatform.missingSounds.count(name) != 0) return nullptr;
   fakePlatform.soundsLoaded += 1;
-  LoadedNames().push_back(name);
-  return &LoadedNames().back();
+  return &*LoadedNames().insert(name).first;
 }
 
 void FreeSoundResource(SoundHandle sound) {

@@ -11,6 +11,7 @@ mkdir -p "$out"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 SOX=(sox -R -q)
+calc() { awk "BEGIN { printf \"%.6f\", $1 }"; }
 
 # One voice for every word, so that numbers read as one speaker.
 VOICE=(-v en-us -s 150 -p 42 -a 100)
@@ -30,7 +31,7 @@ speak() {
   # Even loudness: every word is brought to the same RMS level, peaks held by a limiter.
   local rms
   rms=$(sox "$work/$name.c.wav" -n stats 2>&1 | awk '/^RMS lev dB/ {print $4}')
-  "${SOX[@]}" "$work/$name.c.wav" "$work/$name.l.wav" gain -l "$(echo "$WORD_RMS - ($rms)" | bc -l)"
+  "${SOX[@]}" "$work/$name.c.wav" "$work/$name.l.wav" gain -l "$(calc "$WORD_RMS - ($rms)")"
   finish "$name" "$rate" "$work/$name.l.wav"
 }
 
@@ -64,16 +65,20 @@ speak recordmoves_wav 11025 "The record is"
 "${SOX[@]}" -m -v 0.8 "$work/t1.wav" -v 0.5 "$work/t2.wav" "$work/tick.wav" gain -n -2
 finish tick_wav 22050 "$work/tick.wav"
 
-# boom NAME SECONDS LOWPASS: noise burst with a sharp attack and a long decay.
+# boom NAME SECONDS LOWPASS: a sharp crack, a mid-range roar that dies away quickly and
+# a low body with a long tail, so the blast carries on small speakers too.
 boom() {
   local name=$1 len=$2 lp=$3
-  "${SOX[@]}" -n -r 22050 -c 1 "$work/$name.crack.wav" synth 0.12 whitenoise fade h 0 0.12 0.11 lowpass 5000
+  local mid; mid=$(calc "$len * 0.55")
+  "${SOX[@]}" -n -r 22050 -c 1 "$work/$name.crack.wav" synth 0.25 whitenoise fade h 0 0.25 0.24 lowpass 7000
+  "${SOX[@]}" -n -r 22050 -c 1 "$work/$name.mid.wav" synth "$mid" pinknoise \
+    fade p 0.003 "$mid" "$(calc "$mid - 0.01")" lowpass "$((lp * 3))" highpass 150
   "${SOX[@]}" -n -r 22050 -c 1 "$work/$name.body.wav" synth "$len" brownnoise \
-    fade p 0.004 "$len" "$(echo "$len - 0.05" | bc)" lowpass "$lp" lowpass "$lp"
+    fade p 0.004 "$len" "$(calc "$len - 0.05")" lowpass "$lp" lowpass "$lp"
   "${SOX[@]}" -n -r 22050 -c 1 "$work/$name.thump.wav" synth "$len" sine 70-28 \
-    fade p 0.003 "$len" "$(echo "$len - 0.02" | bc)"
-  "${SOX[@]}" -m -v 0.35 "$work/$name.crack.wav" -v 0.6 "$work/$name.body.wav" \
-    -v 0.45 "$work/$name.thump.wav" "$work/$name.m.wav" gain -n -10 reverb 40 50 60 gain -n -1 \
+    fade p 0.003 "$len" "$(calc "$len - 0.02")"
+  "${SOX[@]}" -m -v 0.35 "$work/$name.crack.wav" -v 0.8 "$work/$name.mid.wav" -v 0.45 "$work/$name.body.wav" \
+    -v 0.25 "$work/$name.thump.wav" "$work/$name.m.wav" gain -n -10 overdrive 8 gain -n -10 reverb 40 50 60 gain -n -1 \
     silence 1 0.002 0.5% reverse silence 1 0.01 0.4% reverse
   "${SOX[@]}" "$work/$name.m.wav" "$work/$name.wav" fade t 0 -0 0.05
 }
@@ -106,16 +111,17 @@ blast_then_words aweshucks_wav "Aw, shucks!" 35
 
 # The start-up sound at 8000 samples a second: a deep, distant rolling explosion.
 "${SOX[@]}" -n -r 22050 -c 1 "$work/deep1.wav" synth 2.6 brownnoise fade p 0.01 2.6 2.3 lowpass 250 lowpass 250
+"${SOX[@]}" -n -r 22050 -c 1 "$work/deep3.wav" synth 1.6 pinknoise fade p 0.01 1.6 1.5 lowpass 1200 highpass 120
 "${SOX[@]}" -n -r 22050 -c 1 "$work/deep2.wav" synth 2.6 sine 55-22 fade p 0.005 2.6 2.4
-"${SOX[@]}" -m -v 0.55 "$work/deep1.wav" -v 0.45 "$work/deep2.wav" "$work/deep0.wav" gain -n -10 \
+"${SOX[@]}" -m -v 0.5 "$work/deep1.wav" -v 0.35 "$work/deep2.wav" -v 0.35 "$work/deep3.wav" "$work/deep0.wav" gain -n -10 \
   reverb 70 50 100 gain -n -1 reverse silence 1 0.01 0.4% reverse
 "${SOX[@]}" "$work/deep0.wav" "$work/deep.wav" fade t 0 -0 0.2
 finish deepexpl 8000 "$work/deep.wav"
 
 # note FILE FREQ SECONDS: a soft bell-like tone.
 note() {
-  "${SOX[@]}" -n -r 22050 -c 1 "$1" synth "$3" sine "$2" sine "$(echo "$2 * 2" | bc)" \
-    remix 1v0.8,2v0.2 fade p 0.005 "$3" "$(echo "$3 - 0.01" | bc)"
+  "${SOX[@]}" -n -r 22050 -c 1 "$1" synth "$3" sine "$2" sine "$(calc "$2 * 2")" \
+    remix 1v0.8,2v0.2 fade p 0.005 "$3" "$(calc "$3 - 0.01")"
 }
 # Bonus cues: a rising arpeggio and a twinkling run.
 i=0; for f in 523.25 659.25 783.99 1046.5; do note "$work/b$i.wav" $f 0.11; i=$((i+1)); done

@@ -26,9 +26,9 @@ MainLights(1.2)
   box { <-1.1, -1.1, 0> <1.1, 1.1, 1> pigment { rgb <0.93, 0.9, 0.82> } }
   #if (Img < 8)
     #for (K, 0, Img)
-      object { Arrow(0.92, CountColour[Img] * 0.8) translate -z * 0.05 rotate z * (90 - 360 * K / (Img + 1) + 22.5 * (Img > 0)) }
+      object { Arrow(0.42, CountColour[Img] * 0.8) translate <0.55, 0, -0.05> rotate z * (90 - 360 * K / (Img + 1) + 22.5 * (Img > 0)) }
     #end
-    object { Numeral(Img + 1, 1.05, 0.12, CountPaint(Img + 1), rgb 0.03) translate -z * 0.1 }
+    object { Numeral(Img + 1, 1.15, 0.12, CountPaint(Img + 1), rgb 0.03) translate -z * 0.1 }
   #else
     #for (K, 0, 11)
       object { Arrow(0.98, rgb <0.9, 0.1, 0.05>) rotate z * 30 * K }

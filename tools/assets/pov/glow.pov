@@ -31,8 +31,10 @@ MainLights(1.0)
 #else
   box { <-1.1, -1.1, 0> <1.1, 1.1, 1> texture { pigment { spherical color_map { [0 rgb <0.01, 0.04, 0.01>] [1 rgb <0.08, 0.3, 0.06>] } scale 1.3 } finish { emission 1 diffuse 0 } } }
   #if (Img < 8)
-    sphere { 0, 1 scale <0.75, 0.75, 0.01> translate z * -0.01 hollow texture { pigment { spherical color_map { [0 rgbt <0,0,0,1>] [1 rgbt <CountColour[Img].red, CountColour[Img].green, CountColour[Img].blue, 0.35>] } } finish { emission 1 } } }
-    Numeral(Img + 1, 1.3, 0.12, CountGlow(Img + 1), rgb 0)
+    sphere { 0, 1 scale <0.75, 0.75, 0.01> translate z * -0.01 hollow texture { pigment { spherical color_map { [0 rgbt <0,0,0,1>] [1 rgbt <CountColour[Img].red, CountColour[Img].green, CountColour[Img].blue, 0.7>] } } finish { emission 1 } } }
+    Numeral(Img + 1, 1.35, 0.12, CountGlow(Img + 1), rgb 0)
+    // a second, wider dark rim so the glowing numeral stands clear of its halo
+    object { Numeral(Img + 1, 1.35, 0.12, texture { pigment { rgb 0 } }, rgb 0) scale <1.08, 1.06, 1> translate z * 0.02 }
   #else
     cylinder { <0, -0.55, -0.3> <0, 0.55, -0.3> 0.48 texture { pigment { rgb <0.85, 0.75, 0.05> } finish { specular 0.6 ambient 0.2 } } }
     object { Trefoil(0.36, rgb 0) translate -z * 0.78 }

@@ -14,13 +14,13 @@ MainLights(1.2)
   #end
 #else
   box { <-1.1, -1.1, 0> <1.1, 1.1, 1> texture { Swirl } }
-  cylinder { <0, 0, -0.04> <0, 0, 0> 0.93 texture { pigment { rgb <0.95, 0.93, 0.86> } finish { ambient 0.2 specular 0.3 } } }
+  cylinder { <0, 0, -0.04> <0, 0, 0> 0.93 texture { pigment { rgb <0.035, 0.035, 0.05> } finish { ambient 0.1 specular 0.5 roughness 0.01 } } }
   torus { 0.93, 0.05 rotate x * 90 texture { pigment { rgb <0.75, 0.7, 0.5> } finish { metallic specular 0.8 } } }
   // scale ticks from 1 to 8 over a 270 degree sweep, the ticks up to the count lit
   #local Count = (Img < 8 ? Img + 1 : 9);
   #for (K, 1, 8)
     #local A = radians(225 - (K - 1) * 270 / 7);
-    #if (K > Count) #local TickColour = rgb 0.55;
+    #if (K > Count) #local TickColour = rgb 0.35;
     #elseif (Img < 8) #local TickColour = CountColour[Img];
     #else #local TickColour = rgb <1, 0, 0>;
     #end
@@ -29,10 +29,10 @@ MainLights(1.2)
   #end
   #local A = radians(225 - (min(Count, 8.6) - 1) * 270 / 7);
   #if (Img < 8)
-    object { Numeral(Img + 1, 0.95, 0.08, CountPaint(Img + 1), rgb 0.05) translate -z * 0.05 }
+    object { Numeral(Img + 1, 1.1, 0.08, CountGlow(Img + 1), rgb 0) translate -z * 0.05 }
   #else
     object { Bomb(0.75) translate -z * 0.1 }
   #end
-  cylinder { <0, 0, -0.045> <0.8 * cos(A), 0.8 * sin(A), -0.045> 0.035 texture { pigment { rgb 0.1 } finish { specular 0.6 } } }
+  cylinder { <0, 0, -0.045> <0.8 * cos(A), 0.8 * sin(A), -0.045> 0.035 texture { pigment { rgb <0.85, 0.1, 0.05> } finish { specular 0.6 ambient 0.3 } } }
   
 #end

@@ -18,7 +18,7 @@ MainLights(1.3)
   box { <-1.1, -1.1, 0> <1.1, 1.1, 1> texture { Slate } }
   #if (Img < 8)
     Numeral(Img + 1, 1.3, 0.25, texture { pigment { marble turbulence 0.6 color_map {
-        [0 CountColour[Img]] [0.7 CountColour[Img] * 0.8] [1 CountColour[Img] * 0.55 + 0.4] } scale 0.4 }
+        [0 CountColour[Img]] [0.7 CountColour[Img] * 0.9] [1 CountColour[Img] * 0.7 + 0.3] } scale 0.4 }
       finish { ambient 0.2 specular 0.5 roughness 0.01 } }, rgb 0.02)
   #else
     object { Bomb(1.05) }
