@@ -70,8 +70,7 @@ void DrawPiece(HDC dc, const RECT& r, int32_t image)
         DrawPlainPiece(dc, r, image);
         return;
     }
-    DrawBitmap(dc, tileSetBitmap, r.left, r.top, r.right - r.left, r.bottom - r.top,
-               kPieceSize * image, 0, kPieceSize, kPieceSize);
+    DrawPieceImage(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, image);
 }
 
 RECT SquareClientRect(int32_t col, int32_t row)
@@ -198,8 +197,7 @@ void DrawExplosionFrame(int32_t col, int32_t row, int32_t frame)
     RECT r = SquareClientRect(col, row);
     HDC dc = GetDC(mainWindow);
     if (tileSetBitmap) {
-        DrawBitmap(dc, tileSetBitmap, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                   kPieceSize * frame, kPieceSize, kPieceSize, kPieceSize);
+        DrawExplosionImage(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, frame);
     } else {
         int32_t glow = 255 - frame * 24;
         FillBox(dc, r.left, r.top, r.right, r.bottom, RGB(glow, glow / 2, 0));

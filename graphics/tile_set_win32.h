@@ -23,3 +23,8 @@ void LoadTileSet(const char* path);
 void ChooseTileSet(const char* fileName);
 // Deletes the set's bitmap; called when the main window is destroyed.
 void FreeTileSet();
+
+// Draws piece image `image` (0..10) of the first row, or explosion frame `frame` (0..7)
+// of the second row, onto the w x h rectangle at (x, y). Nothing without a set.
+void DrawPieceImage(HDC dc, int32_t x, int32_t y, int32_t w, int32_t h, int32_t image);
+void DrawExplosionImage(HDC dc, int32_t x, int32_t y, int32_t w, int32_t h, int32_t frame);

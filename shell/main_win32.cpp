@@ -129,7 +129,7 @@ void RegisterMainWindowClass()
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = MainWindowProc;
     windowClass.hInstance = programInstance;
-    windowClass.hIcon = LoadIconA(programInstance, RES_ICON);
+    windowClass.hIcon = LoadIconA(programInstance, RES_GAME_ICON);
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kMainWindowTitle;
     RegisterClassA(&windowClass);

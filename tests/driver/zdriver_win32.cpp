@@ -9,11 +9,13 @@
 //                                         (with or without its '&')
 //   zdriver type TARGET ID TEXT           puts TEXT into the edit control ID
 //                                         (ID 0: the first edit control)
-//   zdriver command TARGET ID             posts WM_COMMAND ID
-//   zdriver click TARGET X Y [left|right] posts a click at client coordinates
-//   zdriver move TARGET X Y               posts WM_MOUSEMOVE at client coordinates
+//   zdriver command TARGET ID             sends WM_COMMAND ID
+//   zdriver post TARGET ID                posts WM_COMMAND ID (for commands that open a
+//                                         modal box) and returns at once
+//   zdriver click TARGET X Y [left|right] sends a click at client coordinates
+//   zdriver move TARGET X Y               sends WM_MOUSEMOVE at client coordinates
 //   zdriver cursor TARGET X Y             moves the real pointer to client coordinates
-//   zdriver key TARGET KEY                posts a key press: a letter, digit, or
+//   zdriver key TARGET KEY                sends a key press: a letter, digit, or
 //                                         F1..F12, ESC, RETURN, SPACE
 //   zdriver capture TARGET FILE.bmp       saves the client area as a 24-bit BMP
 //   zdriver close TARGET                  posts WM_CLOSE
@@ -333,7 +335,7 @@ int Watch(const char* target, DWORD limit, const char* prefix, const char* stopC
 int Usage()
 {
     fprintf(stderr, "usage: zdriver windows|wait|gone|controls|press|type|command|click|"
-                    "move|cursor|key|capture|close|rect|focus|watch|run ...\n");
+                    "post|move|cursor|key|capture|close|rect|focus|watch|run ...\n");
     return 2;
 }
 
@@ -369,6 +371,23 @@ int RunProgram(const char* directory, const char* command, DWORD limit)
     }
     printf("exit\t%lu\n", static_cast<unsigned long>(code));
     return 0;
+}
+
+// Input and commands are sent, not posted: the driver returns once the program has
+// handled them, so a test sees their effect at once. A handler that opens a modal box
+// or runs long is given up on after ZD_SEND_TIMEOUT milliseconds (default 60000); the
+// message is still handled.
+bool Deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const char* setting = getenv("ZD_SEND_TIMEOUT");
+    UINT timeout = setting ? static_cast<UINT>(atol(setting)) : 60000;
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, timeout, &result)) {
+        if (!IsWindow(window))
+            return true;  // the message ended the program
+        fprintf(stderr, "zdriver: message %u not handled within %u ms\n", message, timeout);
+    }
+    return true;
 }
 
 LPARAM ClientPoint(const char* x, const char* y)
@@ -444,20 +463,21 @@ int main(int argc, char** argv)
         SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]));
         return 0;
     }
-    if (verb == "command" && argc > 3) {
+    if (verb == "post" && argc > 3)
         return PostMessageA(window, WM_COMMAND, MAKEWPARAM(atoi(argv[3]), 0), 0) ? 0 : 1;
+    if (verb == "command" && argc > 3) {
+        return Deliver(window, WM_COMMAND, MAKEWPARAM(atoi(argv[3]), 0), 0) ? 0 : 1;
     }
     if (verb == "click" && argc > 4) {
         bool right = argc > 5 && strcmp(argv[5], "right") == 0;
         LPARAM at = ClientPoint(argv[3], argv[4]);
-        PostMessageA(window, WM_MOUSEMOVE, 0, at);
-        PostMessageA(window, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN,
-                     right ? MK_RBUTTON : MK_LBUTTON, at);
-        PostMessageA(window, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at);
+        Deliver(window, WM_MOUSEMOVE, 0, at);
+        Deliver(window, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, at);
+        Deliver(window, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at);
         return 0;
     }
     if (verb == "move" && argc > 4) {
-        return PostMessageA(window, WM_MOUSEMOVE, 0, ClientPoint(argv[3], argv[4])) ? 0 : 1;
+        return Deliver(window, WM_MOUSEMOVE, 0, ClientPoint(argv[3], argv[4])) ? 0 : 1;
     }
     if (verb == "cursor" && argc > 4) {
         POINT p = {atoi(argv[3]), atoi(argv[4])};
@@ -469,10 +489,11 @@ int main(int argc, char** argv)
         if (!vk)
             return Usage();
         UINT scan = MapVirtualKeyA(vk, 0);
-        PostMessageA(window, WM_KEYDOWN, vk, 1 | (scan << 16));
-        if (strlen(argv[3]) == 1)
-            PostMessageA(window, WM_CHAR, static_cast<unsigned char>(argv[3][0]), 1 | (scan << 16));
-        PostMessageA(window, WM_KEYUP, vk, 1 | (scan << 16) | 0xC0000000u);
+        Deliver(window, WM_KEYDOWN, vk, 1 | (scan << 16));
+        if (strlen(argv[3]) == 1 && IsWindow(window))
+            Deliver(window, WM_CHAR, static_cast<unsigned char>(argv[3][0]), 1 | (scan << 16));
+        if (IsWindow(window))
+            Deliver(window, WM_KEYUP, vk, 1 | (scan << 16) | 0xC0000000u);
         return 0;
     }
     if (verb == "capture" && argc > 3)
