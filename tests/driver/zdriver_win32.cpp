@@ -26,6 +26,12 @@
 //                                         picture of its client area as PREFIX-NNN.bmp
 //                                         for MS milliseconds, or until a window with
 //                                         caption STOP appears; prints "ms file" lines
+//   zdriver menu FILE.exe NAME            the menu resource NAME of a program, loaded as a
+//                                         data file: one line per item, "depth id state
+//                                         caption" (pop-ups have id "popup"; separators and
+//                                         items with an empty caption show caption "-")
+//   zdriver clickall TARGET COLUMNS ROWS  left-clicks the centre of every square of a
+//                                         field of COLUMNS x ROWS squares, column by column
 //   zdriver run DIR COMMAND [MS]          starts COMMAND with DIR as its current
 //                                         directory, waits for it, prints its exit code
 //
@@ -332,10 +338,84 @@ int Watch(const char* target, DWORD limit, const char* prefix, const char* stopC
     return 0;
 }
 
+// Input and commands are sent, not posted: the driver returns once the program has
+// handled them, so a test sees their effect at once. A handler that opens a modal box
+// or runs long is given up on after ZD_SEND_TIMEOUT milliseconds (default 60000); the
+// message is still handled.
+bool Deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const char* setting = getenv("ZD_SEND_TIMEOUT");
+    UINT timeout = setting ? static_cast<UINT>(atol(setting)) : 60000;
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, timeout, &result)) {
+        if (!IsWindow(window))
+            return true;  // the message ended the program
+        fprintf(stderr, "zdriver: message %u not handled within %u ms\n", message, timeout);
+    }
+    return true;
+}
+
+void PrintMenu(HMENU menu, int depth)
+{
+    int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        char text[256] = {};
+        MENUITEMINFOA item = {};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_SUBMENU | MIIM_STRING;
+        item.dwTypeData = text;
+        item.cch = sizeof text - 1;
+        if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &item))
+            continue;
+        if (item.fType & MFT_SEPARATOR) {
+            // An item with an empty caption reads as a separator; it keeps its id.
+            printf("%d\t%u\t%lx\t-\n", depth, item.wID, static_cast<unsigned long>(item.fState));
+            continue;
+        }
+        if (item.hSubMenu) {
+            printf("%d\tpopup\t%lx\t%s\n", depth, static_cast<unsigned long>(item.fState), text);
+            PrintMenu(item.hSubMenu, depth + 1);
+        } else {
+            printf("%d\t%u\t%lx\t%s\n", depth, item.wID, static_cast<unsigned long>(item.fState), text);
+        }
+    }
+}
+
+int PrintMenuResource(const char* file, const char* name)
+{
+    HMODULE module = LoadLibraryExA(file, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module)
+        return 1;
+    HMENU menu = LoadMenuA(module, name);
+    if (!menu)
+        return 1;
+    PrintMenu(menu, 0);
+    DestroyMenu(menu);
+    return 0;
+}
+
+int ClickAll(HWND window, int columns, int rows)
+{
+    RECT client = {};
+    GetClientRect(window, &client);
+    if (columns <= 0 || rows <= 0)
+        return 2;
+    for (int col = 0; col < columns && IsWindow(window); ++col) {
+        for (int row = 0; row < rows && IsWindow(window); ++row) {
+            int x = (col * client.right / columns + (col + 1) * client.right / columns) / 2;
+            int y = (row * client.bottom / rows + (row + 1) * client.bottom / rows) / 2;
+            LPARAM at = MAKELPARAM(x, y);
+            Deliver(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+            Deliver(window, WM_LBUTTONUP, 0, at);
+        }
+    }
+    return 0;
+}
+
 int Usage()
 {
     fprintf(stderr, "usage: zdriver windows|wait|gone|controls|press|type|command|click|"
-                    "post|move|cursor|key|capture|close|rect|focus|watch|run ...\n");
+                    "post|move|cursor|key|capture|close|rect|focus|watch|menu|clickall|run ...\n");
     return 2;
 }
 
@@ -373,23 +453,6 @@ int RunProgram(const char* directory, const char* command, DWORD limit)
     return 0;
 }
 
-// Input and commands are sent, not posted: the driver returns once the program has
-// handled them, so a test sees their effect at once. A handler that opens a modal box
-// or runs long is given up on after ZD_SEND_TIMEOUT milliseconds (default 60000); the
-// message is still handled.
-bool Deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    const char* setting = getenv("ZD_SEND_TIMEOUT");
-    UINT timeout = setting ? static_cast<UINT>(atol(setting)) : 60000;
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, timeout, &result)) {
-        if (!IsWindow(window))
-            return true;  // the message ended the program
-        fprintf(stderr, "zdriver: message %u not handled within %u ms\n", message, timeout);
-    }
-    return true;
-}
-
 LPARAM ClientPoint(const char* x, const char* y)
 {
     return MAKELPARAM(atoi(x), atoi(y));
@@ -407,6 +470,8 @@ int main(int argc, char** argv)
     if (argc < 3)
         return Usage();
 
+    if (verb == "menu" && argc > 3)
+        return PrintMenuResource(argv[2], argv[3]);
     if (verb == "watch" && argc > 4)
         return Watch(argv[2], static_cast<DWORD>(atol(argv[3])), argv[4], argc > 5 ? argv[5] : nullptr);
     if (verb == "run" && argc > 3)
@@ -496,6 +561,8 @@ int main(int argc, char** argv)
             Deliver(window, WM_KEYUP, vk, 1 | (scan << 16) | 0xC0000000u);
         return 0;
     }
+    if (verb == "clickall" && argc > 4)
+        return ClickAll(window, atoi(argv[3]), atoi(argv[4]));
     if (verb == "capture" && argc > 3)
         return Capture(window, argv[3]);
     if (verb == "close")

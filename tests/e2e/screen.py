@@ -9,6 +9,11 @@
   screen.py same A.bmp B.bmp            exit 0 when the two pictures are identical
   screen.py size SHOT.bmp               "WIDTH HEIGHT"
   screen.py count SHOT.bmp R G B        how many pixels have exactly that colour
+  screen.py menubar SHOT.bmp            the centre x of each title of the menu bar at the
+                                        top of the screen, one per line
+  screen.py popup BEFORE.bmp AFTER.bmp  the pop-up menu that opened between the two
+                                        screens, top to bottom: "-" a separator, "." an
+                                        item, "*" an item with a check mark
 
 The squares tile the client area: square (c, r) covers x from c * W / columns to
 (c + 1) * W / columns, and likewise in y. Each square and each 96 x 96 piece image is
@@ -97,6 +102,63 @@ def squares(shot, columns, rows, set_path, background_path=None):
     print("\n".join(out))
 
 
+def lum(p):
+    return (p[0] * 3 + p[1] * 6 + p[2]) // 10
+
+
+def menubar_titles(path):
+    w, h, pixel = read_bmp(path)
+    dark = [any(lum(pixel(x, y)) < 128 for y in range(3, 16)) for x in range(w)]
+    titles, start, gap = [], None, 0
+    for x, d in enumerate(dark + [False] * 12):
+        if d:
+            if start is None:
+                start = x
+            gap, end = 0, x
+        elif start is not None:
+            gap += 1
+            if gap >= 10:
+                titles.append((start + end) // 2)
+                start = None
+    return titles
+
+
+def popup(before_path, after_path):
+    w, h, before = read_bmp(before_path)
+    _, _, after = read_bmp(after_path)
+    # The pop-up is what changed below the menu bar.
+    changed = [(x, y) for y in range(20, h) for x in range(0, w, 2) if before(x, y) != after(x, y)]
+    if not changed:
+        return ""
+    left = min(x for x, _ in changed)
+    right = max(x for x, _ in changed)
+    top = min(y for _, y in changed)
+    bottom = max(y for _, y in changed)
+    rows = []
+    for y in range(top + 2, bottom - 1):
+        text = any(lum(after(x, y)) < 100 for x in range(left + 22, right - 3))
+        check = any(lum(after(x, y)) < 100 for x in range(left + 3, left + 20))
+        span = range(left + 6, right - 5)
+        line = sum(1 for x in span if 120 <= lum(after(x, y)) <= 200) > 0.6 * len(span)
+        rows.append((text, check, line))
+    out, band, checked, last_text = "", False, False, -10
+    for i, (text, check, line) in enumerate(rows):
+        if text or check:
+            if not band and i - last_text > 2:
+                band, checked = True, False
+            checked = checked or check
+            last_text = i
+        else:
+            if band and i - last_text > 2:
+                out += "*" if checked else "."
+                band = False
+            if line and not band:
+                out += "-"
+    if band:
+        out += "*" if checked else "."
+    return out
+
+
 def main(argv):
     if len(argv) >= 5 and argv[1] == "squares":
         squares(argv[2], int(argv[3]), int(argv[4]), argv[5],
@@ -111,6 +173,10 @@ def main(argv):
         w, h, pixel = read_bmp(argv[2])
         colour = tuple(int(v) for v in argv[3:6])
         print(sum(1 for y in range(h) for x in range(w) if pixel(x, y) == colour))
+    elif len(argv) == 3 and argv[1] == "menubar":
+        print("\n".join(str(x) for x in menubar_titles(argv[2])))
+    elif len(argv) == 4 and argv[1] == "popup":
+        print(popup(argv[2], argv[3]))
     elif len(argv) == 3 and argv[1] == "size":
         w, h, _ = read_bmp(argv[2])
         print(w, h)
