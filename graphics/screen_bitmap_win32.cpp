@@ -2,9 +2,6 @@
 
 #include "graphics/screen_bitmap_win32.h"
 
-#include "graphics/background_win32.h"
-#include "graphics/tile_set_win32.h"
-#include "game/platform.h"
 #include "resources/resource.h"
 #include "shell/shell_win32.h"
 
@@ -102,24 +99,14 @@ HBITMAP ScreenBitmapSized(Picture& picture, HWND window, const RECT& rect)
     return BitmapFromPicture(scaled, window);
 }
 
-void LoadStartupPictures(HWND window)
+void LoadStartupResourcePictures(HWND window)
 {
-    LoadTileSet(tileSetPath[0] ? tileSetPath : DEFAULT_TILESET_FILE);
-    LoadStartupBackground();
     Picture clock;
     LoadResourcePicture(clock, RES_CLOCK_PICTURE);
     clockBitmap = ScreenBitmapNative(clock, window);
     clockMask = clockBitmap ? MakeTransparencyMask(clockBitmap, 96, 96) : nullptr;
     titleBitmap = LoadScreenBitmap(RES_TITLE_PICTURE, nullptr, nullptr, window);
     instructionsBitmap = LoadScreenBitmap(RES_INSTRUCTIONS_PICTURE, nullptr, nullptr, window);
-}
-
-void FreeStartupPictures()
-{
-    DeleteAndClear(instructionsBitmap);
-    DeleteAndClear(titleBitmap);
-    DeleteAndClear(clockBitmap);
-    DeleteAndClear(clockMask);
 }
 
 void DrawBitmap(HDC dc, HBITMAP bitmap, int32_t dx, int32_t dy, int32_t dw, int32_t dh,

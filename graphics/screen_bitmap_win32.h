@@ -29,11 +29,8 @@ HBITMAP ScreenBitmapNative(Picture& picture, HWND window);
 // The picture scaled to rect's right by bottom; the caller keeps the picture.
 HBITMAP ScreenBitmapSized(Picture& picture, HWND window, const RECT& rect);
 
-// Loads the set, the background, the clock face and its mask, the title and the
-// instructions pictures; called at start-up right after the options were read.
-void LoadStartupPictures(HWND mainWindow);
-// Deletes the clock, title and instructions bitmaps at shutdown.
-void FreeStartupPictures();
+// The clock face and its mask, the title and the instructions pictures.
+void LoadStartupResourcePictures(HWND mainWindow);
 
 void DrawBitmap(HDC dc, HBITMAP bitmap, int32_t dx, int32_t dy, int32_t dw, int32_t dh,
                 int32_t sx, int32_t sy, int32_t sw, int32_t sh);

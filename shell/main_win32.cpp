@@ -16,6 +16,7 @@
 #include "graphics/background_win32.h"
 #include "graphics/board_paint_win32.h"
 #include "graphics/screen_bitmap_win32.h"
+#include "graphics/startup_pictures_win32.h"
 #include "graphics/tile_set_win32.h"
 #include "landscape/landscape.h"
 #include "resources/resource.h"

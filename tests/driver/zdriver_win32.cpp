@@ -25,13 +25,18 @@
 //   zdriver watch TARGET MS PREFIX [STOP]  waits for TARGET, then saves every distinct
 //                                         picture of its client area as PREFIX-NNN.bmp
 //                                         for MS milliseconds, or until a window with
-//                                         caption STOP appears; prints "ms file" lines
+//                                         caption STOP appears; prints "ms file tick"
+//                                         lines (tick: the system tick count)
 //   zdriver menu FILE.exe NAME            the menu resource NAME of a program, loaded as a
 //                                         data file: one line per item, "depth id state
 //                                         caption" (pop-ups have id "popup"; separators and
 //                                         items with an empty caption show caption "-")
 //   zdriver clickall TARGET COLUMNS ROWS  left-clicks the centre of every square of a
 //                                         field of COLUMNS x ROWS squares, column by column
+//   zdriver repaint TARGET COUNT          repaints the whole client area COUNT times (each
+//                                         time invalidated and painted at once) and prints
+//                                         the median, fastest and slowest time in ms
+//   zdriver tick                          the system tick count (GetTickCount)
 //   zdriver run DIR COMMAND [MS]          starts COMMAND with DIR as its current
 //                                         directory, waits for it, prints its exit code
 //
@@ -42,6 +47,7 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -327,7 +333,8 @@ int Watch(const char* target, DWORD limit, const char* prefix, const char* stopC
             char path[MAX_PATH];
             snprintf(path, sizeof path, "%s-%03d.bmp", prefix, saved++);
             WriteBmp(path, width, height, bits);
-            printf("%lu\t%s\n", static_cast<unsigned long>(GetTickCount() - start), path);
+            printf("%lu\t%s\t%lu\n", static_cast<unsigned long>(GetTickCount() - start), path,
+                   static_cast<unsigned long>(GetTickCount()));
             fflush(stdout);
             last.swap(bits);
         }
@@ -412,10 +419,33 @@ int ClickAll(HWND window, int columns, int rows)
     return 0;
 }
 
+int Repaint(HWND window, int count)
+{
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    std::vector<double> times;
+    for (int i = 0; i < count && IsWindow(window); ++i) {
+        LARGE_INTEGER start, end;
+        QueryPerformanceCounter(&start);
+        // UpdateWindow on another thread's window sends WM_PAINT and waits for it.
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        QueryPerformanceCounter(&end);
+        times.push_back(1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+                        static_cast<double>(frequency.QuadPart));
+    }
+    if (times.empty())
+        return 1;
+    std::vector<double> sorted = times;
+    std::sort(sorted.begin(), sorted.end());
+    printf("median\t%.2f\tfastest\t%.2f\tslowest\t%.2f\tcount\t%u\n", sorted[sorted.size() / 2],
+           sorted.front(), sorted.back(), static_cast<unsigned>(sorted.size()));
+    return 0;
+}
+
 int Usage()
 {
     fprintf(stderr, "usage: zdriver windows|wait|gone|controls|press|type|command|click|"
-                    "post|move|cursor|key|capture|close|rect|focus|watch|menu|clickall|run ...\n");
+                    "post|move|cursor|key|capture|close|rect|focus|watch|menu|clickall|repaint|tick|run ...\n");
     return 2;
 }
 
@@ -441,6 +471,7 @@ int RunProgram(const char* directory, const char* command, DWORD limit)
         return 1;
     }
     CloseHandle(process.hThread);
+    fprintf(stderr, "started\t%lu\n", static_cast<unsigned long>(GetTickCount()));
     DWORD waited = WaitForSingleObject(process.hProcess, limit);
     DWORD code = 0;
     GetExitCodeProcess(process.hProcess, &code);
@@ -465,6 +496,10 @@ int main(int argc, char** argv)
     if (argc < 2)
         return Usage();
     std::string verb = argv[1];
+    if (verb == "tick") {
+        printf("%lu\n", static_cast<unsigned long>(GetTickCount()));
+        return 0;
+    }
     if (verb == "windows")
         return ListWindows(argc > 2 ? argv[2] : "");
     if (argc < 3)
@@ -561,6 +596,8 @@ int main(int argc, char** argv)
             Deliver(window, WM_KEYUP, vk, 1 | (scan << 16) | 0xC0000000u);
         return 0;
     }
+    if (verb == "repaint" && argc > 3)
+        return Repaint(window, atoi(argv[3]));
     if (verb == "clickall" && argc > 4)
         return ClickAll(window, atoi(argv[3]), atoi(argv[4]));
     if (verb == "capture" && argc > 3)
