@@ -31,17 +31,26 @@ constexpr int32_t kSetHeight = 2 * kPieceSize;
 // The set picture at 24 bits, kept for scaling; no data when the set failed to load.
 Picture setPicture;
 
+// The images at one square size, selected once into a memory context of their own:
+// a field of 2000 squares is then 2000 plain copies, with no context made per square.
 struct ScaledPieces {
     int32_t width;
     int32_t height;
     HBITMAP bitmap;  // the eleven images in the first row, the frames in the second
+    HDC dc;
+    HGDIOBJ oldBitmap;
 };
 std::vector<ScaledPieces> scaledPieces;
 
 void FreeScaledPieces()
 {
-    for (ScaledPieces& pieces : scaledPieces)
+    for (ScaledPieces& pieces : scaledPieces) {
+        if (pieces.dc) {
+            SelectObject(pieces.dc, pieces.oldBitmap);
+            DeleteDC(pieces.dc);
+        }
         DeleteAndClear(pieces.bitmap);
+    }
     scaledPieces.clear();
 }
 
@@ -87,17 +96,24 @@ HBITMAP MakeScaledPieces(int32_t w, int32_t h)
     return ScreenBitmapNative(all, mainWindow);
 }
 
-// The set's images at w x h, made on first use.
-HBITMAP PiecesOfSize(int32_t w, int32_t h)
+// The set's images at w x h in their memory context, made on first use; none without
+// a set.
+const ScaledPieces* PiecesOfSize(HDC target, int32_t w, int32_t h)
 {
     if (setPicture.width <= 0 || w <= 0 || h <= 0)
         return nullptr;
     for (const ScaledPieces& pieces : scaledPieces)
         if (pieces.width == w && pieces.height == h)
-            return pieces.bitmap;
-    HBITMAP bitmap = MakeScaledPieces(w, h);
-    scaledPieces.push_back(ScaledPieces{w, h, bitmap});
-    return bitmap;
+            return pieces.bitmap ? &pieces : nullptr;
+    ScaledPieces pieces{w, h, MakeScaledPieces(w, h), nullptr, nullptr};
+    if (pieces.bitmap) {
+        pieces.dc = CreateCompatibleDC(target);
+        if (screenBits <= 8 && sharedPalette)
+            SelectPalette(pieces.dc, sharedPalette, FALSE);
+        pieces.oldBitmap = SelectObject(pieces.dc, pieces.bitmap);
+    }
+    scaledPieces.push_back(pieces);
+    return scaledPieces.back().bitmap ? &scaledPieces.back() : nullptr;
 }
 
 void DrawFromSet(HDC dc, int32_t x, int32_t y, int32_t w, int32_t h, int32_t column, int32_t row)
@@ -107,10 +123,14 @@ void DrawFromSet(HDC dc, int32_t x, int32_t y, int32_t w, int32_t h, int32_t col
                    kPieceSize, kPieceSize);
         return;
     }
-    HBITMAP pieces = PiecesOfSize(w, h);
-    if (pieces)
-        DrawBitmap(dc, pieces, x, y, w, h, column * w, row * h, w, h);
-    else
+    const ScaledPieces* pieces = PiecesOfSize(dc, w, h);
+    if (pieces) {
+        if (screenBits == 8 && sharedPalette) {
+            SelectPalette(dc, sharedPalette, FALSE);
+            RealizePalette(dc);
+        }
+        BitBlt(dc, x, y, w, h, pieces->dc, column * w, row * h, SRCCOPY);
+    } else
         DrawBitmap(dc, tileSetBitmap, x, y, w, h, column * kPieceSize, row * kPieceSize,
                    kPieceSize, kPieceSize);
 }

@@ -6,7 +6,7 @@
 #   - the CPU the game uses while a game sits idle for ten seconds (goal near zero)
 set -uo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
-build=${1:-$top/build}
+build=$(cd "${1:-$top/build}" && pwd)
 export ZD_E2E_STATE="$build/bench-state" ZD_WIN32_DIR="$build/win32" ZD_SOURCE_DIR="$top"
 export ZD_TEST_NAME=bench
 . "$top/tests/e2e/harness.sh"
