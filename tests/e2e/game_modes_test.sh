@@ -4,7 +4,7 @@
 e2e_begin
 . "$(dirname "$0")/game_lib.sh"
 game_prepare
-game_options hidenote=1
+game_options hidenote=1 clock=0
 
 # A list file whose lists 0 and 2 are not ours: they must survive byte for byte.
 python3 - "$GAME_DIR/gmnflist" <<'PY'
@@ -60,6 +60,8 @@ check_eq "saved: windowed" "$(game_option_value 536)" 1
 check_eq "saved: next level 4" "$(game_option_value 524)" 4
 check_eq "saved: 20 columns" "$(game_option_value 528)" 20
 check_eq "saved: 16 rows" "$(game_option_value 532)" 16
+check_eq "saved: the clock setting read at start-up" "$(game_option_value 544)" 0
+cp "$GAME_DIR/vod.opt" vod.opt.saved
 
 zd command "$MAIN" 2101
 game_settle
@@ -84,4 +86,12 @@ game_settle
 game_capture restarted.bmp
 squares=$(game_squares restarted.bmp 20 16)
 check_eq "restart: a 20 x 16 game drawn from the saved set" "$(tr -cd C <<<"$squares" | wc -c)" 320
+# Saving again writes back exactly what was restored: window mode, level, layout, clock
+# setting, piece set and background paths.
+rm "$GAME_DIR/vod.opt"
+zd post "$MAIN" 209
+require "Save Options confirms again" zd wait "caption:Options Saved:" 10000 >/dev/null
+zd press "caption:Options Saved:" OK
+zd gone "caption:Options Saved:" 5000
+check "restart: every setting was restored" cmp vod.opt.saved "$GAME_DIR/vod.opt"
 game_exit
