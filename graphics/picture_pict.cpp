@@ -121,9 +121,9 @@ size_t ReadPixels(const uint8_t* data, size_t size, size_t at, uint16_t opcode, 
   table[0] = PictureColour{255, 255, 255, 0};  // bitmaps: 0 white, 1 black
   if (pixmap) {
     packType = r.Be16(at + 2);
-    pixelSize = r.Be16(at + 16);
-    componentCount = r.Be16(at + 18);
-    at += 34;
+    pixelSize = r.Be16(at + 18);
+    componentCount = r.Be16(at + 20);
+    at += 36;
     if (!direct) {
       uint16_t flags = r.Be16(at + 4);
       uint32_t entries = uint32_t(r.Be16(at + 6)) + 1;
@@ -131,8 +131,9 @@ size_t ReadPixels(const uint8_t* data, size_t size, size_t at, uint16_t opcode, 
       if (entries > 256 || r.bad) return 0;
       for (uint32_t i = 0; i < entries; ++i) {
         uint32_t index = (flags & 0x8000) ? i : r.Be16(at) & 0xFF;
-        table[index] = PictureColour{uint8_t(r.Be16(at + 6) >> 8), uint8_t(r.Be16(at + 4) >> 8),
-                                     uint8_t(r.Be16(at + 2) >> 8), 0};
+        // 16-bit channels to 8 bits, rounded.
+        auto channel = [&](size_t offset) { return uint8_t((r.Be16(offset) * 255u + 32767u) / 65535u); };
+        table[index] = PictureColour{channel(at + 6), channel(at + 4), channel(at + 2), 0};
         at += 8;
       }
     }
