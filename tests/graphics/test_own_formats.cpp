@@ -14,6 +14,7 @@ struct MadeFile {
   const char* name;      // file name; the extension tells ImageMagick the format
   const char* options;   // convert options before the output name
   int32_t bits;          // the depth we must report
+  int tolerance = 0;     // ImageMagick rounds 16-bit PICT colour tables its own way
 };
 
 // Pictures ImageMagick makes in every variant we read.
@@ -39,7 +40,7 @@ const MadeFile kMadeFiles[] = {
     {"pal.pcx", "-colors 90 -type Palette", 8},
     {"mono.pcx", "-monochrome", 24},  // ImageMagick writes it as RGB
     {"rgb.pct", "", 24},
-    {"pal.pct", "-colors 40 -type Palette", 8},
+    {"pal.pct", "-colors 40 -type Palette", 8, 1},
 };
 
 class MadeByMagick : public ::testing::TestWithParam<MadeFile> {};
@@ -65,7 +66,7 @@ TEST_P(MadeByMagick, ReadsTheSamePixelsAndDepth) {
   ASSERT_TRUE(LoadOurs(path, picture)) << made.name;
   ASSERT_EQ(picture.width, w);
   ASSERT_EQ(picture.height, h);
-  EXPECT_EQ(RgbDifferences(PictureRgb(picture), expected), 0u) << made.name;
+  EXPECT_EQ(RgbDifferences(PictureRgb(picture), expected, made.tolerance), 0u) << made.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Own, MadeByMagick, ::testing::ValuesIn(kMadeFiles),
