@@ -50,3 +50,25 @@ function(zd_windows_program name)
   add_executable(${name} WIN32 ${A_SOURCES})
   target_link_libraries(${name} PRIVATE ${A_LINK})
 endfunction()
+
+# zd_e2e_test(NAME SCRIPT [TIMEOUT seconds])
+# An end-to-end test of the native tree (label "e2e"): SCRIPT is a bash script that
+# sources tests/e2e/harness.sh and drives the Windows programs of the win32 tree under
+# Wine. All end-to-end tests of a run share one display and Wine prefix (the fixture
+# "e2e") and run one at a time.
+function(zd_e2e_test name script)
+  if(NOT (ZD_HOST AND ZD_WITH_WIN32))
+    return()
+  endif()
+  cmake_parse_arguments(A "" "TIMEOUT" "" ${ARGN})
+  if(NOT A_TIMEOUT)
+    set(A_TIMEOUT 120)
+  endif()
+  add_test(NAME e2e.${name} COMMAND bash ${script})
+  set_tests_properties(e2e.${name} PROPERTIES
+    LABELS e2e
+    FIXTURES_REQUIRED e2e
+    RESOURCE_LOCK wine
+    TIMEOUT ${A_TIMEOUT}
+    ENVIRONMENT "ZD_E2E_STATE=${CMAKE_BINARY_DIR}/e2e;ZD_WIN32_DIR=${ZD_WIN32_BINARY_DIR};ZD_SOURCE_DIR=${CMAKE_SOURCE_DIR};ZD_TEST_NAME=${name}")
+endfunction()

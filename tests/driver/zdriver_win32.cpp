@@ -18,6 +18,8 @@
 //   zdriver capture TARGET FILE.bmp       saves the client area as a 24-bit BMP
 //   zdriver close TARGET                  posts WM_CLOSE
 //   zdriver rect TARGET                   the client rectangle in screen coordinates
+//   zdriver run DIR COMMAND [MS]          starts COMMAND with DIR as its current
+//                                         directory, waits for it, prints its exit code
 //
 // TARGET is class:NAME, caption:TEXT, or hwnd:HEX. Output is one record a line, fields
 // separated by tabs. Exit code 0 on success, 1 when the target is not found or the
@@ -282,6 +284,40 @@ int Usage()
     return 2;
 }
 
+// Starting a program in a chosen folder lets a test give it any current directory,
+// also one on a drive letter that the Unix side cannot express, or a UNC path. The
+// folder is handed down as this process's own current directory: Wine drops a UNC
+// folder given to CreateProcess, but keeps an inherited one.
+int RunProgram(const char* directory, const char* command, DWORD limit)
+{
+    if (!SetCurrentDirectoryA(directory)) {
+        fprintf(stderr, "zdriver: no folder %s (error %lu)\n", directory,
+                static_cast<unsigned long>(GetLastError()));
+        return 1;
+    }
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::vector<char> line(command, command + strlen(command) + 1);
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        fprintf(stderr, "zdriver: cannot start %s in %s (error %lu)\n", command, directory,
+                static_cast<unsigned long>(GetLastError()));
+        return 1;
+    }
+    CloseHandle(process.hThread);
+    DWORD waited = WaitForSingleObject(process.hProcess, limit);
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hProcess);
+    if (waited != WAIT_OBJECT_0) {
+        printf("timeout\n");
+        return 1;
+    }
+    printf("exit\t%lu\n", static_cast<unsigned long>(code));
+    return 0;
+}
+
 LPARAM ClientPoint(const char* x, const char* y)
 {
     return MAKELPARAM(atoi(x), atoi(y));
@@ -298,6 +334,9 @@ int main(int argc, char** argv)
         return ListWindows(argc > 2 ? argv[2] : "");
     if (argc < 3)
         return Usage();
+
+    if (verb == "run" && argc > 3)
+        return RunProgram(argv[2], argv[3], argc > 4 ? static_cast<DWORD>(atol(argv[4])) : 60000);
 
     if (verb == "wait" || verb == "gone") {
         DWORD limit = argc > 3 ? static_cast<DWORD>(atol(argv[3])) : 10000;

@@ -1,0 +1,299 @@
+# End-to-end test harness: sourced by the run's setup and cleanup scripts and by every
+# end-to-end test script. See README.md beside this file.
+#
+# Environment (set by CTest, see cmake/zd_helpers.cmake):
+#   ZD_E2E_STATE   folder of this test run: display, Wine prefix, working folders
+#   ZD_WIN32_DIR   the win32 build tree (programs and driver)
+#   ZD_SOURCE_DIR  the source tree
+#   ZD_TEST_NAME   the test's name (for its working folder)
+
+set -uo pipefail
+
+: "${ZD_E2E_STATE:?}" "${ZD_WIN32_DIR:?}"
+ZD_DRIVER="$ZD_WIN32_DIR/tests/driver/zdriver.exe"
+E2E_RUN_ENV="$ZD_E2E_STATE/run.env"
+
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$ZD_E2E_STATE/prefix"
+# No sound device unless a test starts its own (e2e_audio_start): Wine then finds no
+# server and programs go on silently at once.
+export PULSE_SERVER="unix:$ZD_E2E_STATE/no-audio"
+export XDG_RUNTIME_DIR="$ZD_E2E_STATE/xdg"
+
+e2e_log() { printf '[%s] %s\n' "$(date +%H:%M:%S.%3N)" "$*" >&2; }
+
+# ---- processes of this run ---------------------------------------------------------
+
+# Process ids whose environment or command line names this run's state folder.
+e2e_run_processes() {
+  local dir pid
+  for dir in /proc/[0-9]*; do
+    pid=${dir#/proc/}
+    [ "$pid" = "$$" ] || [ "$pid" = "$BASHPID" ] && continue
+    if grep -qsxzF "WINEPREFIX=$WINEPREFIX" "$dir/environ" ||
+       grep -qszF "$ZD_E2E_STATE/" "$dir/cmdline"; then
+      # Skip the harness's own shells and tools (they carry the variables too).
+      case "$(cat "$dir/comm" 2>/dev/null)" in
+        bash|sh|ctest|cmake|tr|grep|cat|timeout|sleep|awk|sed|cut|sox|convert|identify|"") continue ;;
+      esac
+      echo "$pid"
+    fi
+  done
+}
+
+# Stops every Wine process of the prefix and waits until the wineserver is gone.
+e2e_stop_wine() {
+  wineserver -k >/dev/null 2>&1 || true
+  local deadline=$((SECONDS + 10))
+  while [ -n "$(e2e_wine_processes)" ] && [ $SECONDS -lt $deadline ]; do sleep 0.1; done
+  local left
+  left=$(e2e_wine_processes)
+  if [ -n "$left" ]; then
+    kill -9 $left 2>/dev/null || true
+  fi
+}
+
+e2e_wine_processes() {
+  local pid
+  for pid in $(e2e_run_processes); do
+    case "$(cat "/proc/$pid/comm" 2>/dev/null)" in
+      Xvfb|pulseaudio|parec) ;;
+      *) echo "$pid" ;;
+    esac
+  done
+}
+
+# Starts an Xvfb display of DEPTH bits (1024 x 768) and prints "PID DISPLAY".
+e2e_start_xvfb() {
+  local depth=$1 tag=$2
+  local fifo="$ZD_E2E_STATE/xvfb-$tag.fd"
+  rm -f "$fifo"
+  Xvfb -displayfd 3 -screen 0 "1024x768x$depth" -nolisten tcp -noreset \
+    3>"$fifo" >"$ZD_E2E_STATE/xvfb-$tag.log" 2>&1 &
+  local pid=$! deadline=$((SECONDS + 20))
+  while [ ! -s "$fifo" ] && [ $SECONDS -lt $deadline ]; do sleep 0.05; done
+  if [ ! -s "$fifo" ]; then
+    kill "$pid" 2>/dev/null
+    echo "Xvfb did not start: $(cat "$ZD_E2E_STATE/xvfb-$tag.log")" >&2
+    return 1
+  fi
+  echo "$pid :$(head -n1 "$fifo")"
+}
+
+# ---- run set-up and clean-up (CTest fixtures) ------------------------------------------
+
+e2e_run_setup() {
+  rm -rf "$ZD_E2E_STATE"
+  mkdir -p "$ZD_E2E_STATE/work" "$XDG_RUNTIME_DIR"
+  chmod 700 "$XDG_RUNTIME_DIR"
+  local started=$SECONDS xvfb
+  xvfb=$(e2e_start_xvfb 24 run) || return 1
+  set -- $xvfb
+  printf 'E2E_XVFB_PID=%s\nDISPLAY=%s\n' "$1" "$2" > "$E2E_RUN_ENV"
+  export DISPLAY=$2
+  wineboot -i >"$ZD_E2E_STATE/wineboot.log" 2>&1
+  wineserver -w
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Wine prefix was not created:" >&2
+    cat "$ZD_E2E_STATE/wineboot.log" >&2
+    return 1
+  fi
+  echo "e2e: display $DISPLAY (24 bits), Wine prefix ready in $((SECONDS - started)) s"
+}
+
+e2e_run_cleanup() {
+  [ -f "$E2E_RUN_ENV" ] && . "$E2E_RUN_ENV"
+  e2e_stop_wine
+  local left
+  left=$(e2e_run_processes)
+  [ -n "$left" ] && kill $left 2>/dev/null
+  sleep 0.2
+  left=$(e2e_run_processes)
+  [ -n "$left" ] && kill -9 $left 2>/dev/null
+  sleep 0.2
+  left=$(e2e_run_processes)
+  rm -rf "$WINEPREFIX"
+  if [ -n "$left" ]; then
+    echo "e2e: processes left behind after the run:" >&2
+    ps -o pid,comm,args -p $(echo $left | tr ' ' ',') >&2
+    return 1
+  fi
+  echo "e2e: no process of the run is left"
+}
+
+# ---- one test --------------------------------------------------------------------------
+
+E2E_FAILED=0
+E2E_PRIVATE_PIDS=()
+
+e2e_begin() {
+  if [ ! -f "$E2E_RUN_ENV" ]; then
+    echo "e2e: the run was not set up (the e2e.setup test failed?)" >&2
+    exit 1
+  fi
+  . "$E2E_RUN_ENV"
+  export DISPLAY
+  E2E_WORK="$ZD_E2E_STATE/work/${ZD_TEST_NAME:-test}"
+  rm -rf "$E2E_WORK"
+  mkdir -p "$E2E_WORK"
+  cd "$E2E_WORK" || exit 1
+  trap e2e_end EXIT
+  # Start from a prefix with no process left by an earlier test.
+  e2e_stop_wine
+}
+
+e2e_end() {
+  local status=$?
+  e2e_stop_wine
+  local pid
+  for pid in "${E2E_PRIVATE_PIDS[@]}"; do
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
+  if [ -n "$(e2e_wine_processes)" ]; then
+    echo "FAIL: Wine processes left behind" >&2
+    status=1
+  fi
+  [ $E2E_FAILED -ne 0 ] && status=1
+  if [ $status -eq 0 ]; then
+    cd "$ZD_E2E_STATE" && rm -rf "$E2E_WORK"
+    echo "PASS"
+  else
+    echo "FAILED (working folder kept: $E2E_WORK)" >&2
+  fi
+  exit $status
+}
+
+# e2e_display DEPTH: this test runs on a private display of DEPTH bits (8 or 24).
+e2e_display() {
+  e2e_stop_wine
+  local xvfb
+  xvfb=$(e2e_start_xvfb "$1" "${ZD_TEST_NAME:-test}") || e2e_fatal "no private display"
+  set -- $xvfb
+  E2E_PRIVATE_PIDS+=("$1")
+  export DISPLAY=$2
+}
+
+# e2e_audio_start: a PulseAudio server with a null sink "zdnull" for this test; Wine
+# programs started afterwards play into it.
+e2e_audio_start() {
+  e2e_stop_wine
+  local dir="$E2E_WORK/.pulse"
+  mkdir -p "$dir"
+  HOME="$dir" XDG_RUNTIME_DIR="$dir" pulseaudio -n --daemonize=no --exit-idle-time=-1 \
+    --use-pid-file=no -F /dev/null \
+    --load="module-native-protocol-unix socket=$dir/sock auth-anonymous=1" \
+    --load="module-null-sink sink_name=zdnull rate=22050" >"$dir/log" 2>&1 &
+  E2E_PRIVATE_PIDS+=("$!")
+  export PULSE_SERVER="unix:$dir/sock"
+  local deadline=$((SECONDS + 10))
+  until pactl info >/dev/null 2>&1; do
+    [ $SECONDS -lt $deadline ] || e2e_fatal "PulseAudio did not start: $(cat "$dir/log")"
+    sleep 0.1
+  done
+}
+
+# e2e_record_start FILE.wav / e2e_record_stop: records the null sink (mono, 8 bits,
+# 22050 Hz) into FILE.wav.
+e2e_record_start() {
+  E2E_RECORD_FILE=$1
+  parec -d zdnull.monitor --format=u8 --rate=22050 --channels=1 --raw --latency-msec=20 \
+    > "$E2E_RECORD_FILE.raw" 2>/dev/null &
+  E2E_RECORD_PID=$!
+  E2E_PRIVATE_PIDS+=("$E2E_RECORD_PID")
+  # Recording has begun once samples arrive (the null sink runs from its first client).
+  local deadline=$((SECONDS + 10))
+  until [ "$(stat -c %s "$E2E_RECORD_FILE.raw" 2>/dev/null || echo 0)" -gt 2000 ]; do
+    [ $SECONDS -lt $deadline ] || e2e_fatal "recording did not start"
+    sleep 0.05
+  done
+}
+
+e2e_record_stop() {
+  sleep 0.3
+  kill -INT "$E2E_RECORD_PID" 2>/dev/null
+  wait "$E2E_RECORD_PID" 2>/dev/null
+  sox -t raw -r 22050 -e unsigned-integer -b 8 -c 1 "$E2E_RECORD_FILE.raw" "$E2E_RECORD_FILE"
+  rm -f "$E2E_RECORD_FILE.raw"
+}
+
+# e2e_sound_seconds FILE.wav: how long the recording holds sound (from the first to the
+# last sample above 1% of full scale).
+e2e_sound_seconds() {
+  sox "$1" -p silence 1 0.005 1% reverse silence 1 0.005 1% reverse 2>/dev/null |
+    sox -t sox - -n stat 2>&1 | awk '/^Length/ {print $3}'
+}
+
+# ---- talking to programs -------------------------------------------------------------
+
+# zd VERB ARGS...: runs the test driver; its output with Windows line ends removed.
+zd() {
+  local out status
+  out=$(wine "$ZD_DRIVER" "$@" 2>"$E2E_WORK/.zd.err")
+  status=$?
+  printf '%s' "$out" | tr -d '\r'
+  [ -n "$out" ] && echo
+  return $status
+}
+
+# e2e_launch VAR DIR COMMAND: starts a Windows program in the background with DIR (a
+# Windows path) as its current directory; VAR receives the background job's pid. Its
+# exit code is collected by e2e_exit_code.
+e2e_launch() {
+  local var=$1 dir=$2 command=$3
+  wine "$ZD_DRIVER" run "$dir" "$command" 600000 >"$E2E_WORK/.launch.$var" 2>&1 &
+  printf -v "$var" '%s' "$!"
+}
+
+# e2e_exit_code VAR: the exit code of the program started by e2e_launch VAR, waiting up
+# to SECONDS (default 20) for it to end.
+e2e_exit_code() {
+  local var=$1 seconds=${2:-20}
+  local pid=${!var}
+  local deadline=$((SECONDS + seconds))
+  while kill -0 "$pid" 2>/dev/null && [ $SECONDS -lt $deadline ]; do sleep 0.1; done
+  if kill -0 "$pid" 2>/dev/null; then
+    echo timeout
+    return
+  fi
+  wait "$pid" 2>/dev/null
+  local code
+  code=$(tr -d '\r' < "$E2E_WORK/.launch.$var" | awk -F'\t' '/^exit/ {print $2}')
+  echo "${code:-none}"
+}
+
+# ---- checks ----------------------------------------------------------------------------
+
+e2e_fatal() {
+  echo "FAIL: $*" >&2
+  E2E_FAILED=1
+  exit 1
+}
+
+check() {  # check DESCRIPTION COMMAND...: fails the test (and goes on) when COMMAND fails
+  local what=$1
+  shift
+  if "$@"; then
+    echo "ok: $what"
+  else
+    echo "FAIL: $what" >&2
+    E2E_FAILED=1
+  fi
+}
+
+check_eq() {  # check_eq DESCRIPTION ACTUAL EXPECTED
+  if [ "$2" == "$3" ]; then
+    echo "ok: $1"
+  else
+    printf 'FAIL: %s\n  expected: %s\n  actual:   %s\n' "$1" "$3" "$2" >&2
+    E2E_FAILED=1
+  fi
+}
+
+require() {  # require DESCRIPTION COMMAND...: ends the test when COMMAND fails
+  local what=$1
+  shift
+  "$@" || e2e_fatal "$what"
+  echo "ok: $what"
+}
