@@ -197,9 +197,10 @@ TEST(OwnFormats, OversizedHeadersAreRefused) {
   EXPECT_LT(ReadPictureMemoryInfo(bmp.data(), info, bmp.size()), 0);
   Picture p;
   EXPECT_LT(LoadPictureMemory(bmp.data(), p, 0, bmp.size()), 0);
-  // 16384 x 16384 is over 2^28 pixels.
-  bmp[18] = 0; bmp[19] = 0x40; bmp[22] = 0; bmp[23] = 0x40;
+  // 16000 x 16800 is over 2^28 pixels in all.
+  bmp[18] = 0x80; bmp[19] = 0x3E; bmp[22] = 0xA0; bmp[23] = 0x41;
   EXPECT_LT(LoadPictureMemory(bmp.data(), p, 0, bmp.size()), 0);
+  EXPECT_LT(ReadPictureMemoryInfo(bmp.data(), info, bmp.size()), 0);
   // A TGA claiming 65535 x 65535 from a few bytes.
   std::vector<uint8_t> tga = {0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 24, 0, 0x81, 1, 2, 3};
   EXPECT_LT(LoadPictureMemory(tga.data(), p, 0, tga.size()), 0);

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# drawing_e2e.sh [BITS]: the drawing helpers in a real window under Wine, on a 24-bit
+# display or (BITS 8) an 8-bit palette display; the captured pixels are checked.
+. "$ZD_SOURCE_DIR/tests/e2e/harness.sh"
+bits=${1:-24}
+[ "$bits" = 8 ] && e2e_display 8
+e2e_begin
+
+program="$ZD_WIN32_DIR/tests/graphics/drawtest.exe"
+target="class:ZdDrawTest"
+dir=$(winepath -w "$(dirname "$program")" 2>/dev/null)
+e2e_launch draw "$dir" "$(winepath -w "$program" 2>/dev/null)"
+require "drawing window appears" zd wait "$target" 20000 >/dev/null
+sleep 1
+zd capture "$target" shot.bmp
+require "capture written" test -s shot.bmp
+cp shot.bmp "shot-$bits.bmp"
+
+pixel() { convert shot.bmp -crop "1x1+$1+$2" -depth 8 rgb:- | od -An -tu1 | xargs; }
+expect() { check_eq "$1 at ($2,$3)" "$(pixel "$2" "$3")" "$4"; }
+
+# Stretching: each quadrant of the 4 x 4 picture covers 80 x 60.
+expect "red quadrant" 40 30 "255 0 0"
+expect "green quadrant" 120 30 "0 255 0"
+expect "blue quadrant" 40 90 "0 0 255"
+expect "white quadrant" 120 90 "255 255 255"
+expect "red up to the quadrant edge" 79 59 "255 0 0"
+expect "white from the quadrant edge" 80 60 "255 255 255"
+# Source clamp: a 9 x 9 area of a 10 x 10 bitmap is widened to the edge, so the magenta
+# last column and row appear, stretched 2 times.
+expect "cyan inside" 205 15 "0 255 255"
+expect "clamped last column" 219 15 "255 0 255"
+expect "clamped last row" 205 29 "255 0 255"
+# An area well inside is copied as it is.
+expect "copied area" 234 14 "0 255 255"
+expect "nothing past the copied area" 235 14 "0 0 0"
+# Masked draw: black is transparent.
+expect "masked, transparent corner" 211 111 "255 255 0"
+expect "masked, red centre" 215 115 "255 0 0"
+expect "stretched mask, transparent corner" 242 112 "255 255 0"
+expect "stretched mask, red centre" 260 130 "255 0 0"
+expect "stretched mask, transparent edge" 278 148 "255 255 0"
+# An empty bitmap draws nothing.
+expect "empty bitmap leaves the box" 50 180 "128 128 128"
+# Line: end point excluded.
+expect "line" 50 235 "0 255 0"
+expect "line end not drawn" 100 235 "0 0 0"
+
+zd close "$target"
+check_eq "exit code" "$(e2e_exit_code draw)" 0
