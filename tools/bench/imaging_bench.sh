@@ -18,6 +18,7 @@ $magick -size 1920x1080 -seed 11 plasma:fractal -blur 0x2 -attenuate 0.3 +noise 
   -depth 8 -type TrueColor BMP3:source.bmp
 
 now() { date +%s%N; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / (b > 0 ? b : 1) }'; }
 best_of_3() {  # prints the best wall time of 3 runs of "$@" in ms
   local best=999999999 start end t
   for _ in 1 2 3; do
@@ -54,10 +55,10 @@ for row in "${rows[@]}"; do
   tr_us=$(best_of_3 "$picconv" convert "$ours" back-us.bmp 3)
   tr_im=$(best_of_3 $magick "$out_theirs" BMP3:back-im.bmp)
   printf '%-22s %7d ms %6d ms %6.2f %11d %11d %6d ms %6d ms %6.2f\n' "$label" "$tw_us" "$tw_im" \
-    "$(echo "scale=2; $tw_us / ($tw_im > 0 ? $tw_im : 1)" | bc)" "$(stat -c %s "$ours")" \
-    "$(stat -c %s "$out_theirs")" "$tr_us" "$tr_im" "$(echo "scale=2; $tr_us / ($tr_im > 0 ? $tr_im : 1)" | bc)"
+    "$(ratio "$tw_us" "$tw_im")" "$(stat -c %s "$ours")" \
+    "$(stat -c %s "$out_theirs")" "$tr_us" "$tr_im" "$(ratio "$tr_us" "$tr_im")"
 done
 echo
-echo "bkg size against the 24-bit BMP: $(stat -c %s a.bmp) / $(stat -c %s a.bkg) = $(echo "scale=1; $(stat -c %s a.bmp) / $(stat -c %s a.bkg)" | bc) times smaller"
+echo "bkg size against the 24-bit BMP: $(stat -c %s a.bmp) / $(stat -c %s a.bkg) = $(ratio "$(stat -c %s a.bmp)" "$(stat -c %s a.bkg)") times smaller"
 $magick source.bmp -quality 90 background.jpg
 "$bench" background.jpg 1024 768
