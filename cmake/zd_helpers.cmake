@@ -32,7 +32,7 @@ function(zd_fuzzer name)
     target_link_libraries(${name} PRIVATE ${A_LINK})
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   elseif(ZD_HOST AND ZD_WITH_FUZZ)
-    file(RELATIVE_PATH rel ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_BINARY_DIR})
+    file(RELATIVE_PATH rel ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
     add_test(NAME fuzz_smoke.${name}
       COMMAND ${CMAKE_SOURCE_DIR}/tests/fuzz_smoke.sh
               ${ZD_FUZZ_BINARY_DIR}/${rel}/${name} "${A_CORPUS}" ${A_SECONDS})

@@ -1,0 +1,195 @@
+#include "game/board.h"
+
+#include "game/platform.h"
+
+GameState gameState;
+
+namespace {
+
+uint32_t randomState = 0;
+
+constexpr int32_t kNewGameCommand = 6100;
+constexpr int32_t kFirstLayoutCommand = 6000;
+
+// The byte and bit of square (col, row) in a plane, or false when it lies outside.
+bool PlaneAddress(int32_t col, int32_t row, int32_t& byte, uint8_t& bit) {
+  if (col < 0 || row < 0 || col >= kPlaneColumns || row >= kPlaneRows) return false;
+  byte = row * kPlaneRowBytes + col / 8;
+  bit = static_cast<uint8_t>(1u << (col % 8));
+  return true;
+}
+
+int32_t ReadBit(const BitPlane& plane, int32_t col, int32_t row) {
+  int32_t byte;
+  uint8_t bit;
+  if (!PlaneAddress(col, row, byte, bit)) return 0;
+  return (plane[byte] & bit) != 0 ? 1 : 0;
+}
+
+void WriteBit(BitPlane& plane, int32_t col, int32_t row, bool on) {
+  int32_t byte;
+  uint8_t bit;
+  if (!PlaneAddress(col, row, byte, bit)) return;
+  if (on) {
+    plane[byte] = static_cast<uint8_t>(plane[byte] | bit);
+  } else {
+    plane[byte] = static_cast<uint8_t>(plane[byte] & ~bit);
+  }
+}
+
+}  // namespace
+
+int32_t LayoutIndex(int32_t columns) {
+  for (int32_t i = 0; i < 5; ++i) {
+    if (kLayouts[i].columns == columns) return i;
+  }
+  return 5;
+}
+
+int32_t LevelIndex(int32_t level) {
+  for (int32_t i = 0; i < static_cast<int32_t>(kLevels.size()); ++i) {
+    if (kLevels[i].level == level) return i;
+  }
+  return 5;
+}
+
+const char* LayoutName(int32_t columns) {
+  for (const auto& layout : kLayouts) {
+    if (layout.columns == columns) return layout.name;
+  }
+  return "Unknown";
+}
+
+const char* LevelName(int32_t level) {
+  for (const auto& entry : kLevels) {
+    if (entry.level == level) return entry.name;
+  }
+  return "Unknown";
+}
+
+bool IsKnownLayout(int32_t columns, int32_t rows) {
+  for (const auto& layout : kLayouts) {
+    if (layout.columns == columns && layout.rows == rows) return true;
+  }
+  return false;
+}
+
+bool IsKnownLevel(int32_t level) { return LevelIndex(level) < 5; }
+
+void SeedRandom(uint32_t seed) { randomState = seed; }
+
+int32_t NextRandom() {
+  randomState = randomState * 214013u + 2531011u;
+  return static_cast<int32_t>((randomState >> 16) & 0x7FFFu);
+}
+
+int32_t RandomBelow(int32_t n) {
+  uint32_t r = static_cast<uint32_t>(NextRandom());
+  return static_cast<int32_t>((static_cast<uint32_t>(n) * r) >> 15);
+}
+
+void UpdateLayoutChecks() {
+  int32_t index = LayoutIndex(gameState.columns);
+  for (int32_t id = kFirstLayoutCommand; id <= kFirstLayoutCommand + 5; ++id) {
+    SetMenuCheck(id, id - kFirstLayoutCommand == index);
+  }
+}
+
+void UpdateLevelChecks() {
+  for (const auto& entry : kLevels) {
+    SetMenuCheck(entry.commandId, entry.commandId - kNewGameCommand == gameState.level);
+  }
+}
+
+void DealBoard() {
+  GameState& g = gameState;
+  UpdateLayoutChecks();
+  SeedRandom(TickCount());
+  g.explosions = 0;
+  g.level = g.nextLevel;
+  g.bombCount = g.rows * g.columns / g.level;
+  UpdateLevelChecks();
+
+  g.covered = FullPlane();
+  g.bombs.fill(0);
+  g.marked.fill(0);
+
+  for (int32_t placed = 0; placed < g.bombCount;) {
+    int32_t col = RandomBelow(g.columns);
+    int32_t row = RandomBelow(g.rows);
+    if (IsBomb(col, row)) continue;
+    SetBomb(col, row, true);
+    ++placed;
+  }
+
+  g.uncoveredCount = 0;
+  g.gameInProgress = 1;
+  g.clockBase = TickCount();
+  InvalidateMainWindow();
+}
+
+void StartNewGame() {
+  gameState.titleShowing = 0;
+  DealBoard();
+}
+
+void SelectLevel(int32_t commandId) {
+  for (const auto& entry : kLevels) {
+    if (entry.commandId != commandId) continue;
+    gameState.nextLevel = commandId - kNewGameCommand;
+    ShowMessage("This change will take effect next game.", "Notice:");
+    return;
+  }
+}
+
+bool IsOnBoard(int32_t col, int32_t row) {
+  return col >= 0 && row >= 0 && col < gameState.columns && row < gameState.rows;
+}
+
+int32_t IsBomb(int32_t col, int32_t row) {
+  if (!IsOnBoard(col, row)) return 0;
+  return ReadBit(gameState.bombs, col, row);
+}
+
+int32_t IsCovered(int32_t col, int32_t row) { return ReadBit(gameState.covered, col, row); }
+int32_t IsMarked(int32_t col, int32_t row) { return ReadBit(gameState.marked, col, row); }
+void Uncover(int32_t col, int32_t row) { WriteBit(gameState.covered, col, row, false); }
+void SetMark(int32_t col, int32_t row) { WriteBit(gameState.marked, col, row, true); }
+void ClearMark(int32_t col, int32_t row) { WriteBit(gameState.marked, col, row, false); }
+void SetBomb(int32_t col, int32_t row, bool on) { WriteBit(gameState.bombs, col, row, on); }
+
+int32_t CountNeighbourBombs(int32_t col, int32_t row) {
+  return IsBomb(col - 1, row - 1) + IsBomb(col - 1, row) + IsBomb(col - 1, row + 1) +
+         IsBomb(col, row - 1) + IsBomb(col + 1, row - 1) + IsBomb(col + 1, row) +
+         IsBomb(col + 1, row + 1) + IsBomb(col, row + 1);
+}
+
+bool IsFinished() {
+  return gameState.bombCount + gameState.uncoveredCount == gameState.columns * gameState.rows;
+}
+
+Square PixelToSquare(int32_t x, int32_t y) {
+  const GameState& g = gameState;
+  if (g.clientWidth <= 0 || g.clientHeight <= 0) return {-1, -1};
+  // The exact inverse of SquareRect: the square whose drawn rectangle holds the pixel.
+  // (x * columns / clientWidth alone can give the square to the left of a square's
+  // first pixel column when the width is not a multiple of the column count.)
+  auto cell = [](int32_t pixel, int32_t count, int32_t extent) {
+    int64_t scaled = (static_cast<int64_t>(pixel) + 1) * count - 1;
+    return static_cast<int32_t>(scaled >= 0 ? scaled / extent : -((-scaled + extent - 1) / extent));
+  };
+  return {cell(x, g.columns, g.clientWidth), cell(y, g.rows, g.clientHeight)};
+}
+
+SquareRectangle SquareRect(int32_t col, int32_t row) {
+  const GameState& g = gameState;
+  if (g.columns <= 0 || g.rows <= 0) return {0, 0, 0, 0};
+  return {col * g.clientWidth / g.columns, row * g.clientHeight / g.rows,
+          (col + 1) * g.clientWidth / g.columns, (row + 1) * g.clientHeight / g.rows};
+}
+
+void BusyWait(uint32_t ms) {
+  uint32_t start = TickCount();
+  while (TickCount() - start < ms) {
+  }
+}

@@ -1,0 +1,36 @@
+#include "game/file_image.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+int64_t ReadFileStart(const std::string& path, uint8_t* buffer, size_t capacity) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return -1;
+  size_t total = 0;
+  while (total < capacity) {
+    size_t got = std::fread(buffer + total, 1, capacity - total, file);
+    if (got == 0) break;
+    total += got;
+  }
+  std::fclose(file);
+  return static_cast<int64_t>(total);
+}
+
+bool ReplaceFileContents(const std::string& path, const uint8_t* data, size_t size) {
+  const std::string scratch = path + ".new";
+  std::FILE* file = std::fopen(scratch.c_str(), "wb");
+  if (file == nullptr) return false;
+  bool complete = std::fwrite(data, 1, size, file) == size;
+  complete = std::fflush(file) == 0 && complete;
+  complete = std::fclose(file) == 0 && complete;
+  if (complete) {
+    // std::filesystem::rename replaces an existing file in one step, also on Windows
+    // (where it asks for the existing file to be replaced).
+    std::error_code error;
+    std::filesystem::rename(scratch, path, error);
+    if (!error) return true;
+  }
+  std::remove(scratch.c_str());
+  return false;
+}

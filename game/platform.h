@@ -1,0 +1,112 @@
+// The calls the portable core makes into the platform layer, and the few settings of
+// the platform layer that the core reads and writes.
+//
+// The core (game/, shell/, sound/ files without "_win32" in their names) declares them
+// here and never includes <windows.h>. The Windows layer defines them in its *_win32.cpp
+// files; the unit tests and fuzzers link the recording fakes of tests/fakes instead, whose
+// clock makes BusyWait instant and whose log lets a test see every call in order.
+//
+// Everything here is called on the one window thread, inside message handling.
+#pragma once
+
+#include <cstdint>
+
+// A loaded recording, or nullptr when it is missing. Playing or freeing nullptr does
+// nothing.
+using SoundHandle = const void*;
+
+// The two windows that carry the game's menu.
+enum WindowId : int32_t { MainWindowId = 0, MenuDialogId = 1 };
+
+// ---- Time -----------------------------------------------------------------------------
+
+// Milliseconds since the system started, wrapping at 2^32. Read by BusyWait on every
+// pass of its loop, by DealBoard to seed the generator and start the game clock.
+uint32_t TickCount();
+
+// ---- Drawing the field (defined by the board painting code) ---------------------------
+
+// Paints square (col, row) at once on the main window, with the image that the
+// square's state selects. Called by PlaySquare, FloodOpen and ToggleMark after each
+// change of a square.
+void RedrawSquare(int32_t col, int32_t row);
+
+// Draws explosion frame `frame` (0..7, the second row of the piece image set)
+// stretched onto the rectangle of square (col, row). Called by PlaySquare eight times
+// per explosion, each followed by a 20 ms BusyWait.
+void DrawExplosionFrame(int32_t col, int32_t row, int32_t frame);
+
+// Marks the whole client area of the main window for repainting, without erasing.
+// Called by DealBoard after a deal.
+void InvalidateMainWindow();
+
+// ---- Window, menus and messages (defined by the shell) --------------------------------
+
+// Sets or clears the check mark of menu item `commandId` in the menu of the main window
+// and in that of the menu dialog; a window without a menu is skipped. Called by
+// UpdateLayoutChecks and UpdateLevelChecks.
+void SetMenuCheck(int32_t commandId, bool checked);
+
+// Sends menu command `commandId` to the main window and returns when it has been
+// carried out. Called by PlaySquare at the tenth explosion (506) and by ReadOptions
+// when the saved options ask for the normal window (2100).
+void SendCommandToMainWindow(int32_t commandId);
+
+// A modal message box with an OK button, owned by the main window. Called by
+// SelectLevel.
+void ShowMessage(const char* text, const char* caption);
+
+// Writes list `list` of the recent-file lists into the menu of `window` (items
+// 7000 + 20 * list + i). Called by AddRecentFile.
+void FillRecentMenu(WindowId window, int32_t list);
+
+// Hides the menu dialog. Called by ReadOptions before it switches to the normal window.
+void HideMenuDialog();
+
+// True when the main window's client area is smaller than the screen (the normal
+// window with caption, frame and menu bar), false in full-screen mode. Called by
+// WriteOptions.
+bool NormalWindowInUse();
+
+// ---- Sound (defined by the sound code) ------------------------------------------------
+
+// 1 while sound is on, 0 while it is off. Read by every caller of a gated cue;
+// set by ReadOptions from the options file.
+extern int32_t SoundOn;
+
+// Cue handles used by the moves: "tick_wav" for each square the flood opens, and the
+// chosen explosion recording.
+extern SoundHandle SoundTick;
+extern SoundHandle SoundExplosion;
+
+// Finds the recording `name` among the program's own recordings (case-insensitive);
+// nullptr when there is none. Called by LoadNumberWords.
+SoundHandle LoadSoundResource(const char* name);
+
+// Releases a handle from LoadSoundResource. Called by FreeNumberWords.
+void FreeSoundResource(SoundHandle sound);
+
+// Starts `sound` and returns at once, cutting off any sound still playing. Called by
+// PlaySquare and FloodOpen. Returns non-zero when the sound system accepted it.
+int32_t PlaySoundAsync(SoundHandle sound);
+
+// Plays `sound` to its end, then returns. Called by the number-speaking operations.
+int32_t PlaySoundAndWait(SoundHandle sound);
+
+// ---- Settings owned by the picture code ----------------------------------------------
+
+// Full paths of the background file and of the piece image set, NUL-terminated in
+// their 256-byte buffers. ReadOptions fills them from the options file, WriteOptions
+// stores them.
+extern char backgroundPath[256];
+extern char tileSetPath[256];
+
+// ---- Later stages of a game (defined by the clock and game-end code) ------------------
+
+// Gives a click that uncovered the covered safe square (col, row) its chance of a time
+// bonus. Called by PlaySquare exactly once per such click.
+void TryTimeBonus(int32_t col, int32_t row);
+
+// Ends the game: called by PlaySquare right after the click that uncovered the last
+// safe square.
+void FinishGame();

@@ -1,0 +1,110 @@
+#include "shell/options.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "game/board.h"
+#include "game/file_image.h"
+#include "game/platform.h"
+
+std::array<uint8_t, kOptionsBlockSize> optionsBlock{};
+int32_t hideMenuNote = 0;
+std::string programFolder;
+
+namespace {
+
+const char* const kOptionsFileName = "vod.opt";
+constexpr char kMarker[] = "valid";  // compared and written with its NUL
+constexpr size_t kMaxCurrentDirectory = 119;
+
+// Copies the part of [offset, offset + length) of the image that `size` bytes reach.
+void CopyAvailable(uint8_t* target, const uint8_t* data, size_t size, size_t offset,
+                   size_t length) {
+  if (size <= offset) return;
+  std::memcpy(target, data + offset, std::min(size - offset, length));
+}
+
+// Reads a path field. A field the file gives without its terminating NUL (damaged, or
+// cut short by the end of the file) names no file: the path becomes empty.
+void ReadPathField(char* path, const uint8_t* data, size_t size, size_t offset) {
+  if (size <= offset) return;
+  size_t available = std::min(size - offset, kOptionsPathSize);
+  std::memcpy(path, data + offset, available);
+  if (std::memchr(data + offset, '\0', available) == nullptr) path[0] = '\0';
+}
+
+}  // namespace
+
+void SetProgramFolder(const std::string& currentDirectory, char separator) {
+  programFolder = currentDirectory.size() <= kMaxCurrentDirectory ? currentDirectory : "";
+  programFolder += separator;
+}
+
+std::string ProgramFilePath(const std::string& name) { return programFolder + name; }
+
+void ApplyOptionsImage(const uint8_t* data, size_t size) {
+  // The sound flag is read over its stored little-endian bytes, so that a file shorter
+  // than four bytes changes only the bytes it has.
+  uint8_t sound[4];
+  PutInt32LE(sound, SoundOn);
+  CopyAvailable(sound, data, size, kSoundOnOffset, 4);
+  SoundOn = GetInt32LE(sound);
+  ReadPathField(backgroundPath, data, size, kBackgroundPathOffset);
+  ReadPathField(tileSetPath, data, size, kTileSetPathOffset);
+  CopyAvailable(optionsBlock.data(), data, size, kOptionsBlockOffset, kOptionsBlockSize);
+
+  const uint8_t* block = optionsBlock.data();
+  if (std::memcmp(block + kBlockMarker, kMarker, sizeof kMarker) == 0) {
+    GameState& g = gameState;
+    g.showClock = GetInt32LE(block + kBlockShowClock);
+    // Values the game cannot play with keep their defaults.
+    int32_t level = GetInt32LE(block + kBlockNextLevel);
+    if (IsKnownLevel(level)) g.nextLevel = level;
+    int32_t columns = GetInt32LE(block + kBlockColumns);
+    int32_t rows = GetInt32LE(block + kBlockRows);
+    if (IsKnownLayout(columns, rows)) {
+      g.columns = columns;
+      g.rows = rows;
+    }
+    if (GetInt32LE(block + kBlockWindowedMode) == 1) {
+      HideMenuDialog();
+      SendCommandToMainWindow(kNormalWindowCommand);
+    }
+  }
+  hideMenuNote = GetInt32LE(block + kBlockHideMenuNote);
+}
+
+void ReadOptions() {
+  std::array<uint8_t, kOptionsFileSize> image{};
+  int64_t size = ReadFileStart(ProgramFilePath(kOptionsFileName), image.data(), image.size());
+  if (size < 0) {
+    backgroundPath[0] = '\0';
+    tileSetPath[0] = '\0';
+    return;
+  }
+  ApplyOptionsImage(image.data(), static_cast<size_t>(size));
+}
+
+std::array<uint8_t, kOptionsFileSize> BuildOptionsImage() {
+  const GameState& g = gameState;
+  uint8_t* block = optionsBlock.data();
+  std::memcpy(block + kBlockMarker, kMarker, sizeof kMarker);
+  PutInt32LE(block + kBlockShowClock, g.showClock);
+  PutInt32LE(block + kBlockHideMenuNote, hideMenuNote);
+  PutInt32LE(block + kBlockNextLevel, g.nextLevel);
+  PutInt32LE(block + kBlockColumns, g.columns);
+  PutInt32LE(block + kBlockRows, g.rows);
+  PutInt32LE(block + kBlockWindowedMode, NormalWindowInUse() ? 1 : 0);
+
+  std::array<uint8_t, kOptionsFileSize> image{};
+  PutInt32LE(image.data() + kSoundOnOffset, SoundOn);
+  std::memcpy(image.data() + kBackgroundPathOffset, backgroundPath, kOptionsPathSize);
+  std::memcpy(image.data() + kTileSetPathOffset, tileSetPath, kOptionsPathSize);
+  std::memcpy(image.data() + kOptionsBlockOffset, block, kOptionsBlockSize);
+  return image;
+}
+
+void WriteOptions() {
+  auto image = BuildOptionsImage();
+  ReplaceFileContents(ProgramFilePath(kOptionsFileName), image.data(), image.size());
+}

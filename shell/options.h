@@ -1,0 +1,61 @@
+// The options file "vod.opt" (1548 bytes in the program folder) and the program-folder
+// paths of the shell's files.
+//
+// File image: SoundOn (int32) at 0, backgroundPath (256 bytes) at 4, tileSetPath (256
+// bytes) at 260, then the 1032-byte options block at 516. The block holds the marker
+// "valid" and its NUL at 0, nextLevel at 8, columns at 12, rows at 16, the windowed flag
+// at 20, hideMenuNote at 24 and showClock at 28 (int32 each); bytes 6..7 and 32..1031
+// are not the program's and are carried over from the file that was read.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+constexpr size_t kOptionsFileSize = 1548;
+constexpr size_t kOptionsBlockSize = 1032;
+constexpr size_t kOptionsPathSize = 256;
+constexpr size_t kSoundOnOffset = 0;
+constexpr size_t kBackgroundPathOffset = 4;
+constexpr size_t kTileSetPathOffset = 260;
+constexpr size_t kOptionsBlockOffset = 516;
+// Offsets inside the block.
+constexpr size_t kBlockMarker = 0;
+constexpr size_t kBlockNextLevel = 8;
+constexpr size_t kBlockColumns = 12;
+constexpr size_t kBlockRows = 16;
+constexpr size_t kBlockWindowedMode = 20;
+constexpr size_t kBlockHideMenuNote = 24;
+constexpr size_t kBlockShowClock = 28;
+
+// Command that switches the main window to the normal captioned window.
+constexpr int32_t kNormalWindowCommand = 2100;
+
+// The options block as last read or written; its foreign bytes survive every read and
+// write.
+extern std::array<uint8_t, kOptionsBlockSize> optionsBlock;
+// 1 once the player has asked not to see the start-up note about the hidden menu.
+extern int32_t hideMenuNote;
+
+// The folder of the options and list files, ending in its separator.
+extern std::string programFolder;
+// Sets programFolder from the current directory: the directory followed by the
+// separator, or the separator alone when the directory has 120 characters or more.
+void SetProgramFolder(const std::string& currentDirectory, char separator = '\\');
+// programFolder followed directly by `name`.
+std::string ProgramFilePath(const std::string& name);
+
+// Reads "vod.opt" from the program folder into the settings (see options.cpp).
+void ReadOptions();
+// Stores all current settings in "vod.opt"; a failed write is silent and leaves the old
+// file whole.
+void WriteOptions();
+
+// The part of ReadOptions after the file has been read: applies the first `size` bytes
+// of an options file image. Bytes the image does not reach leave the settings as they
+// were.
+void ApplyOptionsImage(const uint8_t* data, size_t size);
+// The part of WriteOptions before the file is written: fills the block with the current
+// settings and returns the whole file image.
+std::array<uint8_t, kOptionsFileSize> BuildOptionsImage();

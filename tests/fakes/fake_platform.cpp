@@ -1,0 +1,108 @@
+#include "tests/fakes/fake_platform.h"
+
+
+#include "game/platform.h"
+
+FakePlatform fakePlatform;
+
+int32_t SoundOn = 1;
+SoundHandle SoundTick = nullptr;
+SoundHandle SoundExplosion = nullptr;
+char backgroundPath[256] = {};
+char tileSetPath[256] = {};
+
+namespace {
+
+// Handles point at the recording's name, interned for the whole run so that they stay
+// valid across resets and one name always gives the same handle.
+std::set<std::string>& LoadedNames() {
+  static std::set<std::string> names;
+  return names;
+}
+
+void Log(const std::string& text) { fakePlatform.events.push_back({text, fakePlatform.now}); }
+
+const char* NameOf(SoundHandle sound) { return static_cast<const std::string*>(sound)->c_str(); }
+
+}  // namespace
+
+void ResetFakePlatform(uint32_t now) {
+  fakePlatform = FakePlatform{};
+  fakePlatform.now = now;
+  SoundOn = 1;
+  SoundTick = LoadSoundResource("tick_wav");
+  SoundExplosion = LoadSoundResource("explode");
+  fakePlatform.soundsLoaded = 0;
+  backgroundPath[0] = '\0';
+  tileSetPath[0] = '\0';
+}
+
+std::vector<std::string> FakeEventTexts(const std::string& prefix) {
+  std::vector<std::string> texts;
+  for (const auto& event : fakePlatform.events) {
+    if (event.text.compare(0, prefix.size(), prefix) == 0) texts.push_back(event.text);
+  }
+  return texts;
+}
+
+uint32_t TickCount() {
+  uint32_t value = fakePlatform.now;
+  fakePlatform.now += fakePlatform.tickStep;
+  return value;
+}
+
+void RedrawSquare(int32_t col, int32_t row) {
+  Log("redraw " + std::to_string(col) + " " + std::to_string(row));
+}
+
+void DrawExplosionFrame(int32_t col, int32_t row, int32_t frame) {
+  Log("frame " + std::to_string(col) + " " + std::to_string(row) + " " + std::to_string(frame));
+}
+
+void InvalidateMainWindow() { Log("invalidate"); }
+
+void SetMenuCheck(int32_t commandId, bool checked) {
+  Log("check " + std::to_string(commandId) + (checked ? " 1" : " 0"));
+}
+
+void SendCommandToMainWindow(int32_t commandId) { Log("command " + std::to_string(commandId)); }
+
+void ShowMessage(const char* text, const char* caption) {
+  Log(std::string("message ") + caption + "|" + text);
+}
+
+void FillRecentMenu(WindowId window, int32_t list) {
+  Log("fill-menu " + std::to_string(static_cast<int32_t>(window)) + " " + std::to_string(list));
+}
+
+void HideMenuDialog() { Log("hide-menu"); }
+
+bool NormalWindowInUse() { return fakePlatform.normalWindow; }
+
+SoundHandle LoadSoundResource(const char* name) {
+  if (fakePlatform.missingSounds.count(name) != 0) return nullptr;
+  fakePlatform.soundsLoaded += 1;
+  return &*LoadedNames().insert(name).first;
+}
+
+void FreeSoundResource(SoundHandle sound) {
+  if (sound != nullptr) fakePlatform.soundsFreed += 1;
+}
+
+int32_t PlaySoundAsync(SoundHandle sound) {
+  if (sound == nullptr) return 0;
+  Log(std::string("async ") + NameOf(sound));
+  return 1;
+}
+
+int32_t PlaySoundAndWait(SoundHandle sound) {
+  if (sound == nullptr) return 0;
+  Log(std::string("wait ") + NameOf(sound));
+  return 1;
+}
+
+void TryTimeBonus(int32_t col, int32_t row) {
+  Log("bonus " + std::to_string(col) + " " + std::to_string(row));
+}
+
+void FinishGame() { Log("finish"); }

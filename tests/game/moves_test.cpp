@@ -1,0 +1,244 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "game/board.h"
+#include "game/moves.h"
+#include "game/platform.h"
+#include "tests/fakes/fake_platform.h"
+
+namespace {
+
+constexpr int32_t kSquarePixels = 100;
+
+// A game in play on a hand-set board, squares 100 x 100 pixels.
+void StartHandSetGame(int32_t columns, int32_t rows,
+                      const std::vector<std::pair<int32_t, int32_t>>& bombs) {
+  ResetFakePlatform();
+  gameState = GameState{};
+  gameState.columns = columns;
+  gameState.rows = rows;
+  gameState.clientWidth = columns * kSquarePixels;
+  gameState.clientHeight = rows * kSquarePixels;
+  gameState.gameInProgress = 1;
+  gameState.titleShowing = 0;
+  for (const auto& bomb : bombs) SetBomb(bomb.first, bomb.second, true);
+  gameState.bombCount = static_cast<int32_t>(bombs.size());
+}
+
+void LeftClick(int32_t col, int32_t row) {
+  PlaySquare(col * kSquarePixels + 37, row * kSquarePixels + 62);
+}
+
+void RightClick(int32_t col, int32_t row) {
+  ToggleMark(col * kSquarePixels + 99, row * kSquarePixels);
+}
+
+std::string Redraw(int32_t col, int32_t row) {
+  return "redraw " + std::to_string(col) + " " + std::to_string(row);
+}
+
+// The 3 x 3 corner region of a 12 x 8 board closed off by a wall of bombs.
+const std::vector<std::pair<int32_t, int32_t>> kWalledCorner = {
+    {3, 0}, {3, 1}, {3, 2}, {3, 3}, {0, 3}, {1, 3}, {2, 3}};
+
+TEST(FloodOpen, OpensInDepthFirstOrderWithTickPauseAndRedrawPerSquare) {
+  StartHandSetGame(12, 8, kWalledCorner);
+  LeftClick(0, 0);
+
+  // (0,0), (0,1) and (1,1), (1,0) touch no bomb and spread; the others stop.
+  const std::vector<std::pair<int32_t, int32_t>> order = {
+      {0, 0}, {0, 1}, {0, 2}, {1, 2}, {1, 1}, {1, 0}, {2, 1}, {2, 0}, {2, 2}};
+  std::vector<std::string> expected;
+  for (const auto& square : order) {
+    expected.push_back("async tick_wav");
+    expected.push_back(Redraw(square.first, square.second));
+  }
+  expected.push_back("bonus 0 0");
+  ASSERT_EQ(FakeEventTexts(), expected);
+
+  const auto& events = fakePlatform.events;
+  for (size_t i = 0; i + 1 < events.size(); i += 2) {
+    uint32_t pause = events[i + 1].time - events[i].time;
+    EXPECT_GE(pause, 25u) << events[i + 1].text;
+    EXPECT_LE(pause, 27u) << events[i + 1].text;
+  }
+  EXPECT_EQ(gameState.uncoveredCount, 9);
+  for (const auto& square : order) EXPECT_EQ(IsCovered(square.first, square.second), 0);
+  EXPECT_EQ(IsCovered(3, 0), 1);
+  EXPECT_EQ(IsCovered(0, 3), 1);
+  EXPECT_FALSE(IsFinished());
+}
+
+TEST(FloodOpen, BombFreeFieldOpensWhollyAndFinishes) {
+  StartHandSetGame(12, 8, {});
+  LeftClick(11, 7);
+  EXPECT_EQ(gameState.uncoveredCount, 96);
+  EXPECT_EQ(FakeEventTexts("redraw").size(), 96u);
+  std::vector<std::string> texts = FakeEventTexts();
+  ASSERT_GE(texts.size(), 2u);
+  EXPECT_EQ(texts[texts.size() - 2], "bonus 11 7");
+  EXPECT_EQ(texts.back(), "finish");
+  EXPECT_EQ(FakeEventTexts("finish").size(), 1u);
+
+  // The largest field: the flood runs 2000 squares deep.
+  StartHandSetGame(50, 40, {});
+  LeftClick(0, 0);
+  EXPECT_EQ(gameState.uncoveredCount, 2000);
+  EXPECT_EQ(FakeEventTexts("finish").size(), 1u);
+}
+
+TEST(FloodOpen, DropsMarksOnSafeSquaresItMeets) {
+  StartHandSetGame(12, 8, kWalledCorner);
+  RightClick(2, 2);
+  RightClick(1, 1);
+  EXPECT_EQ(IsMarked(2, 2), 1);
+  LeftClick(0, 0);
+  EXPECT_EQ(IsMarked(2, 2), 0);
+  EXPECT_EQ(IsMarked(1, 1), 0);
+  EXPECT_EQ(IsCovered(2, 2), 0);
+  EXPECT_EQ(IsCovered(1, 1), 0);
+}
+
+TEST(PlaySquare, UncoveredSquareClickDoesNothingAtAll) {
+  StartHandSetGame(12, 8, kWalledCorner);
+  LeftClick(2, 2);  // touches bombs: opens only itself
+  EXPECT_EQ(FakeEventTexts(), (std::vector<std::string>{"async tick_wav", Redraw(2, 2), "bonus 2 2"}));
+  fakePlatform.events.clear();
+  LeftClick(2, 2);
+  LeftClick(2, 2);
+  EXPECT_TRUE(fakePlatform.events.empty());
+  EXPECT_EQ(gameState.uncoveredCount, 1);
+}
+
+TEST(PlaySquare, ExplosionSequence) {
+  StartHandSetGame(12, 8, kWalledCorner);
+  LeftClick(3, 1);
+  std::vector<std::string> expected = {"async explode"};
+  for (int k = 0; k < 8; ++k) expected.push_back("frame 3 1 " + std::to_string(k));
+  expected.push_back(Redraw(3, 1));
+  ASSERT_EQ(FakeEventTexts(), expected);
+  const auto& events = fakePlatform.events;
+  for (size_t i = 1; i + 1 < events.size(); ++i) {
+    uint32_t pause = events[i + 1].time - events[i].time;
+    EXPECT_GE(pause, 20u);
+    EXPECT_LE(pause, 22u);
+  }
+  EXPECT_EQ(gameState.explosions, 1);
+  EXPECT_EQ(gameState.uncoveredCount, 0);
+  EXPECT_EQ(IsCovered(3, 1), 0);
+  EXPECT_EQ(IsBomb(3, 1), 1);
+
+  // Again on the exploded bomb: the whole sequence once more.
+  fakePlatform.events.clear();
+  LeftClick(3, 1);
+  EXPECT_EQ(FakeEventTexts(), expected);
+  EXPECT_EQ(gameState.explosions, 2);
+
+  // With sound off the animation still runs, silently.
+  SoundOn = 0;
+  fakePlatform.events.clear();
+  LeftClick(3, 1);
+  EXPECT_EQ(FakeEventTexts("async").size(), 0u);
+  EXPECT_EQ(FakeEventTexts("frame").size(), 8u);
+}
+
+TEST(PlaySquare, MarkedBombExplodesAndLosesItsMark) {
+  StartHandSetGame(12, 8, kWalledCorner);
+  RightClick(0, 3);
+  EXPECT_EQ(IsMarked(0, 3), 1);
+  LeftClick(0, 3);
+  EXPECT_EQ(IsMarked(0, 3), 0);
+  EXPECT_EQ(IsCovered(0, 3), 0);
+  EXPECT_EQ(gameState.explosions, 1);
+}
+
+TEST(PlaySquare, FirstClickMayHitABomb) {
+  StartHandSetGame(12, 8, {{0, 0}});
+  LeftClick(0, 0);
+  EXPECT_EQ(gameState.explosions, 1);
+  EXPECT_EQ(FakeEventTexts("bonus").size(), 0u);
+}
+
+TEST(PlaySquare, OnlyTheTenthExplosionSendsTheHelpCommand) {
+  StartHandSetGame(12, 8, kWalledCorner);
+  for (int32_t n = 1; n <= 11; ++n) {
+    fakePlatform.events.clear();
+    LeftClick(3, n % 4);
+    std::vector<std::string> commands = FakeEventTexts("command");
+    if (n == 10) {
+      EXPECT_EQ(commands, std::vector<std::string>{"command 506"});
+      EXPECT_EQ(FakeEventTexts().back(), "command 506");  // after the redraw
+    } else {
+      EXPECT_TRUE(commands.empty()) << "explosion " << n;
+    }
+  }
+  EXPECT_EQ(gameState.explosions, 11);
+}
+
+TEST(PlaySquare, IgnoredBeforeTheFirstGameAndAfterTheEnd) {
+  StartHandSetGame(12, 8, kWalledCorner);
+  gameState.gameInProgress = 0;
+  GameState before = gameState;
+  LeftClick(0, 0);
+  LeftClick(3, 0);
+  RightClick(5, 5);
+  EXPECT_TRUE(fakePlatform.events.empty());
+  EXPECT_EQ(gameState.covered, before.covered);
+  EXPECT_EQ(gameState.marked, before.marked);
+  EXPECT_EQ(gameState.explosions, 0);
+
+  StartHandSetGame(12, 8, {{5, 5}});
+  LeftClick(0, 0);
+  ASSERT_TRUE(IsFinished());
+  fakePlatform.events.clear();
+  LeftClick(5, 5);
+  EXPECT_TRUE(fakePlatform.events.empty());
+  EXPECT_EQ(gameState.explosions, 0);
+  // Marks can still be set on what is left covered.
+  RightClick(5, 5);
+  EXPECT_EQ(IsMarked(5, 5), 1);
+}
+
+TEST(PlaySquare, PressOutsideTheFieldPlaysNothing) {
+  StartHandSetGame(12, 8, kWalledCorner);
+  PlaySquare(12 * kSquarePixels + 5, 10);
+  PlaySquare(10, 8 * kSquarePixels);
+  ToggleMark(12 * kSquarePixels, 0);
+  gameState.clientWidth = 0;
+  PlaySquare(10, 10);
+  ToggleMark(10, 10);
+  EXPECT_TRUE(fakePlatform.events.empty());
+  EXPECT_EQ(gameState.uncoveredCount, 0);
+  EXPECT_EQ(gameState.explosions, 0);
+}
+
+TEST(ToggleMark, MarksAndUnmarksCoveredSquaresOnly) {
+  StartHandSetGame(12, 8, kWalledCorner);
+  RightClick(6, 6);
+  EXPECT_EQ(IsMarked(6, 6), 1);
+  RightClick(6, 6);
+  EXPECT_EQ(IsMarked(6, 6), 0);
+  EXPECT_EQ(FakeEventTexts(), (std::vector<std::string>{Redraw(6, 6), Redraw(6, 6)}));
+  EXPECT_EQ(IsCovered(6, 6), 1);
+
+  LeftClick(2, 2);
+  fakePlatform.events.clear();
+  RightClick(2, 2);
+  EXPECT_TRUE(fakePlatform.events.empty());
+  EXPECT_EQ(IsMarked(2, 2), 0);
+}
+
+TEST(PlaySquare, MarkedSafeSquareIsUncoveredByAClick) {
+  StartHandSetGame(12, 8, kWalledCorner);
+  RightClick(2, 2);
+  fakePlatform.events.clear();
+  LeftClick(2, 2);
+  EXPECT_EQ(IsMarked(2, 2), 0);
+  EXPECT_EQ(IsCovered(2, 2), 0);
+  EXPECT_EQ(FakeEventTexts("bonus"), std::vector<std::string>{"bonus 2 2"});
+}
+
+}  // namespace
