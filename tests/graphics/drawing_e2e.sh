@@ -14,7 +14,8 @@ require "drawing window appears" zd wait "$target" 20000 >/dev/null
 sleep 1
 zd capture "$target" shot.bmp
 require "capture written" test -s shot.bmp
-cp shot.bmp "shot-$bits.bmp"
+# ZD_KEEP_SHOTS=DIR keeps the capture for a person to look at.
+[ -n "${ZD_KEEP_SHOTS:-}" ] && cp shot.bmp "$ZD_KEEP_SHOTS/drawing-$bits.bmp"
 
 pixel() { convert shot.bmp -crop "1x1+$1+$2" -depth 8 rgb:- | od -An -tu1 | xargs; }
 expect() { check_eq "$1 at ($2,$3)" "$(pixel "$2" "$3")" "$4"; }
