@@ -47,5 +47,33 @@ expect "empty bitmap leaves the box" 50 180 "128 128 128"
 expect "line" 50 235 "0 255 0"
 expect "line end not drawn" 100 235 "0 0 0"
 
+# The client area is exactly the size asked of SetClientSize.
+read -r left top right bottom < <(zd rect "$target" | tr -c '0-9-\n' ' ')
+check_eq "client size" "$((right - left))x$((bottom - top))" "720x440"
+# What the loads reported, and that a sized screen bitmap leaves the picture with the caller.
+check_eq "caption" "$(zd windows drawtest.exe | cut -f3)" "Drawing test 340x320, 360x320, kept"
+expect "sized bitmap, red quarter" 180 140 "255 0 0"
+expect "sized bitmap, white quarter" 240 180 "255 255 255"
+# The clock face from its resource, masked: black is transparent.
+expect "clock corner shows the box" 337 337 "255 102 0"
+expect "clock face" 370 400 "255 255 255"
+expect "clock hand" 384 364 "255 0 0"
+# The instructions picture shrunk into 120 x 107.
+expect "instructions, blue half" 480 380 "0 0 255"
+expect "instructions, yellow half" 540 380 "255 255 0"
+# The title picture: close to the picture itself (exact decoding on a true-colour
+# display, dithered to the shared palette on an 8-bit one, so compared as 20 x 20 means).
+mean() { convert "$1" -crop "20x20+$2+$3" +repage -resize '1x1!' -depth 8 rgb:- | od -An -tu1 | xargs; }
+egg="$ZD_SOURCE_DIR/tests/graphics/pictures/egg2.jpg"
+for spot in "40 40" "200 150" "300 280"; do
+  read -r x y <<<"$spot"
+  read -r r1 g1 b1 <<<"$(mean shot.bmp $((330 + x)) "$y")"
+  read -r r2 g2 b2 <<<"$(mean "$egg" "$x" "$y")"
+  worst=$(( (r1>r2 ? r1-r2 : r2-r1) > (g1>g2 ? g1-g2 : g2-g1) ? (r1>r2 ? r1-r2 : r2-r1) : (g1>g2 ? g1-g2 : g2-g1) ))
+  worst=$(( worst > (b1>b2 ? b1-b2 : b2-b1) ? worst : (b1>b2 ? b1-b2 : b2-b1) ))
+  limit=4; [ "$bits" = 8 ] && limit=24
+  check "title picture near ($x,$y): $r1 $g1 $b1 against $r2 $g2 $b2" test "$worst" -le "$limit"
+done
+
 zd close "$target"
 check_eq "exit code" "$(e2e_exit_code draw)" 0

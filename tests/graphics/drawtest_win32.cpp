@@ -1,7 +1,7 @@
 // drawtest - a window that draws with the screen-bitmap helpers, for the end-to-end
 // drawing tests to capture and check.
 //
-// Client area 320 x 240:
+// Client area 720 x 440:
 //   (0,0)-(160,120)    a 4 x 4 picture of four colour quadrants (red, green / blue,
 //                      white), loaded through a BMP in memory, stretched 40 times
 //   (200,10)-(220,30)  a 10 x 10 cyan picture whose last column and row are magenta,
@@ -11,6 +11,13 @@
 //                      masked at (210,110) 10 x 10 and stretched at (240,110) 40 x 40
 //   (0,130)-(100,230)  grey box, an empty bitmap drawn over it
 //   line (0,235)-(100,235) green
+//   (170,130)-(250,190) the quadrant picture made at 80 x 60 (ScreenBitmapSized), copied
+//   (330,0)-(670,320)  the title picture from the "egg2" resource, at its own size
+//   (330,330)-(440,440) orange box with the "clock" resource drawn masked at (336,336)
+//   (450,330)-(570,437) the "BombInst" resource (blue and yellow halves) shrunk 3 times
+// The caption reports what the loads reported: "Drawing test W x H, W x H, kept" with
+// the sizes LoadScreenBitmap gave for "egg2" and "BombInst", and whether a picture made
+// into a sized screen bitmap kept its data.
 #include <windows.h>
 
 #include "picture.h"
@@ -18,7 +25,8 @@
 
 namespace {
 
-HBITMAP quadBitmap, edgeBitmap, spotBitmap, spotMask, emptyBitmap;
+HBITMAP quadBitmap, edgeBitmap, spotBitmap, spotMask, emptyBitmap, sizedBitmap;
+char caption[128] = "Drawing test";
 
 void SetPixelColour(Picture& p, int x, int y, uint8_t r, uint8_t g, uint8_t b) {
   uint8_t* row = p.pixels.data() + size_t(y) * size_t(p.stride);
@@ -42,7 +50,11 @@ void MakePictures(HWND window) {
   EncodePicture(quad, kFormatBmp, 24, 0, bmp);
   Picture loaded;
   LoadPictureMemory(bmp.data(), loaded, 24, bmp.size());
+  Picture kept = loaded;
   quadBitmap = ScreenBitmapNative(loaded, window);
+  RECT size{0, 0, 80, 60};
+  sizedBitmap = ScreenBitmapSized(kept, window, size);
+  bool keptData = (kept.flags & kPictureHasData) != 0 && kept.width == 4;
 
   Picture edge;
   PreparePicture(edge, 10, 10, 24);
@@ -63,6 +75,17 @@ void MakePictures(HWND window) {
   Picture failed;  // a load that failed: no data
   LoadPictureFile("no such picture.bmp", failed, 24, 0);
   emptyBitmap = ScreenBitmapNative(failed, window);
+
+  LoadStartupResourcePictures(window);
+  int32_t w1 = 0, h1 = 0, w2 = 0, h2 = 0;
+  HBITMAP title = LoadScreenBitmap("egg2", &w1, &h1, window);
+  HBITMAP instructions = LoadScreenBitmap("BombInst", &w2, &h2, window);
+  HBITMAP missing = LoadScreenBitmap("nothing", nullptr, nullptr, window);
+  wsprintfA(caption, "Drawing test %dx%d, %dx%d, %s%s", int(w1), int(h1), int(w2), int(h2),
+            keptData ? "kept" : "lost", missing ? ", missing found" : "");
+  DeleteAndClear(title);
+  DeleteAndClear(instructions);
+  DeleteAndClear(missing);
 }
 
 void Paint(HDC dc) {
@@ -79,6 +102,11 @@ void Paint(HDC dc) {
   DrawBitmap(dc, nullptr, 0, 130, 100, 100, 0, 0, 10, 10);
   DrawMaskedBitmap(dc, emptyBitmap, nullptr, 0, 130, 100, 100, 0, 0, 10, 10);
   DrawLine(dc, 0, 235, 100, 235, RGB(0, 255, 0));
+  DrawBitmap(dc, sizedBitmap, 170, 130, 80, 60, 0, 0, 80, 60);
+  DrawBitmap(dc, titleBitmap, 330, 0, 340, 320, 0, 0, 340, 320);
+  FillBox(dc, 330, 330, 440, 440, RGB(255, 102, 0));
+  DrawMaskedBitmap(dc, clockBitmap, clockMask, 336, 336, 96, 96, 0, 0, 96, 96);
+  DrawBitmap(dc, instructionsBitmap, 450, 330, 120, 107, 0, 0, 360, 320);
 }
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l) {
@@ -96,6 +124,11 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l) {
       DeleteAndClear(spotBitmap);
       DeleteAndClear(spotMask);
       DeleteAndClear(emptyBitmap);
+      DeleteAndClear(sizedBitmap);
+      DeleteAndClear(clockBitmap);
+      DeleteAndClear(clockMask);
+      DeleteAndClear(titleBitmap);
+      DeleteAndClear(instructionsBitmap);
       DeleteAndClear(sharedPalette);
       PostQuitMessage(0);
       return 0;
@@ -114,8 +147,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   RegisterClassA(&wc);
   HWND window = CreateWindowA("ZdDrawTest", "Drawing test", WS_OVERLAPPED | WS_CAPTION |
                               WS_SYSMENU, 10, 10, 100, 100, nullptr, nullptr, instance, nullptr);
-  SetClientSize(window, 10, 10, 320, 240, FALSE);
+  SetClientSize(window, 10, 10, 720, 440, FALSE);
   MakePictures(window);
+  SetWindowTextA(window, caption);
   ShowWindow(window, show);
   UpdateWindow(window);
   MSG msg;
