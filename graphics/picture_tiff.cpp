@@ -131,6 +131,11 @@ bool DecodeTiff(const uint8_t* data, size_t size, Picture& picture) {
   uint32_t width = image.width, height = image.height;
   // Read in bands, so that the RGBA buffer stays small whatever the picture's size.
   uint32_t band = std::max<uint32_t>(1, std::min<uint32_t>(height, (16u << 20) / (width * 4u)));
+  // libtiff turns a picture stored bottom-up (or sideways) within one call only, so
+  // such pictures are read whole.
+  uint16_t orientation = ORIENTATION_TOPLEFT;
+  TIFFGetFieldDefaulted(tif, TIFFTAG_ORIENTATION, &orientation);
+  if (orientation != ORIENTATION_TOPLEFT) band = height;
   std::unique_ptr<uint32_t[]> raster;
   ok = AllocatePicturePixels(picture, width, height, 24);
   if (ok) raster.reset(new (std::nothrow) uint32_t[size_t(width) * band]);

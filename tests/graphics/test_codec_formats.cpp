@@ -31,6 +31,7 @@ const MadeFile kMadeFiles[] = {
     {"packbits.tif", "-compress RLE", 24, 0},
     {"zip.tif", "-compress Zip", 24, 0},
     {"motorola.tif", "-endian MSB -compress LZW", 24, 0},
+    {"bottomup.tif", "-orient BottomLeft -compress LZW", 24, 0},
     {"tiles.tif", "-define tiff:tile-geometry=16x16 -compress LZW", 24, 0},
     {"pal.tif", "-colors 30 -type Palette", 8, 0, 1},
     {"grey.tif", "-type Grayscale", 8, 0},
@@ -188,6 +189,23 @@ TEST(CodecFormats, DamagedFilesFail) {
   EXPECT_LT(LoadPictureMemory(bytes.data(), p, 0, bytes.size() / 2), 0);
   bytes[bytes.size() / 2] ^= 0x55;  // a CRC error
   EXPECT_LT(LoadPictureMemory(bytes.data(), p, 0, bytes.size()), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// A bottom-up TIFF large enough to be read in several bands comes out the right way up.
+TEST(CodecFormats, LargeBottomUpTiffIsNotScrambled) {
+  std::string path = ScratchFolder() + "/tall.tif";
+  ASSERT_TRUE(RunConvert("-size 4200x1000 gradient:red-blue -depth 8 -orient BottomLeft -compress LZW '" +
+                         path + "'"));
+  int32_t w, h;
+  std::vector<uint8_t> expected;
+  ASSERT_TRUE(MagickReadRgb(path, w, h, expected));
+  Picture picture;
+  ASSERT_TRUE(LoadOurs(path, picture));
+  EXPECT_EQ(RgbDifferences(PictureRgb(picture), expected), 0u);
 }
 
 }  // namespace
