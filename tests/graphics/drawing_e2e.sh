@@ -50,8 +50,10 @@ expect "line end not drawn" 100 235 "0 0 0"
 # The client area is exactly the size asked of SetClientSize.
 read -r left top right bottom < <(zd rect "$target" | tr -c '0-9-\n' ' ')
 check_eq "client size" "$((right - left))x$((bottom - top))" "720x440"
-# What the loads reported, and that a sized screen bitmap leaves the picture with the caller.
-check_eq "caption" "$(zd windows drawtest.exe | cut -f3)" "Drawing test 340x320, 360x320, kept"
+# What the loads reported, that a sized screen bitmap leaves the picture with the caller,
+# and that a shared palette exists on a palette display only.
+palette="no palette"; [ "$bits" = 8 ] && palette="palette"
+check_eq "caption" "$(zd windows drawtest.exe | cut -f3)" "Drawing test 340x320, 360x320, kept, $palette"
 expect "sized bitmap, red quarter" 180 140 "255 0 0"
 expect "sized bitmap, white quarter" 240 180 "255 255 255"
 # The clock face from its resource, masked: black is transparent.

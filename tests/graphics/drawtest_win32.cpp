@@ -15,9 +15,9 @@
 //   (330,0)-(670,320)  the title picture from the "egg2" resource, at its own size
 //   (330,330)-(440,440) orange box with the "clock" resource drawn masked at (336,336)
 //   (450,330)-(570,437) the "BombInst" resource (blue and yellow halves) shrunk 3 times
-// The caption reports what the loads reported: "Drawing test W x H, W x H, kept" with
-// the sizes LoadScreenBitmap gave for "egg2" and "BombInst", and whether a picture made
-// into a sized screen bitmap kept its data.
+// The caption reports what the loads reported: "Drawing test WxH, WxH, kept, palette" with
+// the sizes LoadScreenBitmap gave for "egg2" and "BombInst", whether a picture made
+// into a sized screen bitmap kept its data, and whether a shared palette was made.
 #include <windows.h>
 
 #include "picture.h"
@@ -81,8 +81,9 @@ void MakePictures(HWND window) {
   HBITMAP title = LoadScreenBitmap("egg2", &w1, &h1, window);
   HBITMAP instructions = LoadScreenBitmap("BombInst", &w2, &h2, window);
   HBITMAP missing = LoadScreenBitmap("nothing", nullptr, nullptr, window);
-  wsprintfA(caption, "Drawing test %dx%d, %dx%d, %s%s", int(w1), int(h1), int(w2), int(h2),
-            keptData ? "kept" : "lost", missing ? ", missing found" : "");
+  wsprintfA(caption, "Drawing test %dx%d, %dx%d, %s, %s%s", int(w1), int(h1), int(w2),
+            int(h2), keptData ? "kept" : "lost", sharedPalette ? "palette" : "no palette",
+            missing ? ", missing found" : "");
   DeleteAndClear(title);
   DeleteAndClear(instructions);
   DeleteAndClear(missing);

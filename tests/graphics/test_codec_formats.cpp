@@ -209,3 +209,26 @@ TEST(CodecFormats, LargeBottomUpTiffIsNotScrambled) {
 }
 
 }  // namespace
+
+namespace {
+
+// The first image's local palette is used when there is no global one.
+TEST(CodecFormats, GifLocalPalette) {
+  const uint8_t gif[] = {'G', 'I', 'F', '8', '9', 'a', 2, 0, 1, 0, 0x00, 0, 0,
+                         // image descriptor at (0,0) 2 x 1, local table of 2 entries
+                         0x2C, 0, 0, 0, 0, 2, 0, 1, 0, 0x80,
+                         255, 0, 0, 0, 0, 255,
+                         // LZW: minimum code size 2; clear, 0, 1, end in 3-bit codes
+                         2, 2, 0x44, 0x0A, 0, 0x3B};
+  Picture p;
+  ASSERT_EQ(LoadPictureMemory(gif, p, 0, sizeof gif), kPictureSuccess);
+  EXPECT_EQ(p.bitsPerPixel, 1);
+  EXPECT_EQ(PictureRgb(p), (std::vector<uint8_t>{255, 0, 0, 0, 0, 255}));
+  // Without any palette there is no picture.
+  uint8_t bare[sizeof gif];
+  std::copy(gif, gif + sizeof gif, bare);
+  bare[22] = 0x00;
+  EXPECT_LT(LoadPictureMemory(bare, p, 0, sizeof bare), 0);
+}
+
+}  // namespace

@@ -208,3 +208,25 @@ TEST(OwnFormats, OversizedHeadersAreRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+// A one-plane 1-bit PCX with an empty header palette is black and white.
+TEST(OwnFormats, MonochromePcx) {
+  std::vector<uint8_t> pcx(128, 0);
+  pcx[0] = 10; pcx[1] = 5; pcx[2] = 1; pcx[3] = 1; pcx[8] = 9; pcx[65] = 1; pcx[66] = 2;
+  // Row of 10 pixels in 2 bytes: 1010 1010 11.., run-length encoded as one literal byte
+  // and a run of one.
+  const uint8_t data[] = {0xAA, 0xC1, 0xC0};
+  pcx.insert(pcx.end(), data, data + sizeof data);
+  Picture p;
+  ASSERT_EQ(LoadPictureMemory(pcx.data(), p, 0, pcx.size()), kPictureSuccess);
+  EXPECT_EQ(p.bitsPerPixel, 1);
+  std::vector<uint8_t> rgb = PictureRgb(p);
+  std::vector<uint8_t> want;
+  for (int bit : {1, 0, 1, 0, 1, 0, 1, 0, 1, 1})
+    for (int c = 0; c < 3; ++c) want.push_back(bit ? 255 : 0);
+  EXPECT_EQ(rgb, want);
+}
+
+}  // namespace
