@@ -10,7 +10,8 @@
 // (pixel patterns, QuickTime) ends the picture where it stands. A picture with no
 // pixels drawn at all, or whose pixel data is cut short or damaged, is a failure.
 // Writing: 512 zero bytes, then a version 2 picture holding one DirectBitsRect of 32-bit
-// pixels packed component by component (pack type 4), 72 dots per inch.
+// pixels packed component by component (pack type 4), 72 dots per inch; pictures wider
+// than a pixel map row allows (4095 pixels) get one DirectBitsRect per band of columns.
 #include "picture_codecs.h"
 #include "picture_bytes.h"
 
@@ -359,7 +360,7 @@ void PackBitsRow(const uint8_t* in, size_t length, std::vector<uint8_t>& out) {
 }  // namespace
 
 bool EncodePict(const Picture& picture, std::vector<uint8_t>& out) {
-  if (picture.bitsPerPixel <= 8 || picture.width > 4095 || picture.height > 32767) return false;
+  if (picture.bitsPerPixel <= 8 || picture.width > 32767 || picture.height > 32767) return false;
   uint32_t w = uint32_t(picture.width), h = uint32_t(picture.height);
   size_t begin = out.size();
   out.resize(begin + 512, 0);
@@ -377,35 +378,43 @@ bool EncodePict(const Picture& picture, std::vector<uint8_t>& out) {
   PutBe32(out, 0);
   PutBe16(out, 0x001E);                  // default highlight
   PutBe16(out, 0x0001); PutBe16(out, 10); rect(0, 0, h, w);  // clip region
-  PutBe16(out, 0x009A);                  // DirectBitsRect
-  PutBe32(out, 0x000000FF);
-  PutBe16(out, 0x8000 | (w * 4));
-  rect(0, 0, h, w);
-  PutBe16(out, 0);                       // pixel map version
-  PutBe16(out, 4);                       // pack type: components
-  PutBe32(out, 0);
-  PutBe32(out, 72u << 16); PutBe32(out, 72u << 16);
-  PutBe16(out, 16);                      // RGBDirect
-  PutBe16(out, 32);
-  PutBe16(out, 3);
-  PutBe16(out, 8);
-  PutBe32(out, 0); PutBe32(out, 0); PutBe32(out, 0);
-  rect(0, 0, h, w);
-  rect(0, 0, h, w);
-  PutBe16(out, 0);                       // srcCopy
-  std::vector<uint8_t> planes(size_t(w) * 3), packedRow;
-  for (uint32_t y = 0; y < h; ++y) {
-    const uint8_t* row = PictureRow(picture, int32_t(y));
-    for (uint32_t x = 0; x < w; ++x) {
-      planes[x] = row[3 * x + 2];
-      planes[w + x] = row[3 * x + 1];
-      planes[2 * w + x] = row[3 * x];
+  // A pixel map row holds at most 0x3FFF bytes, 4095 pixels of 32 bits: wider pictures
+  // are written as side-by-side bands of equal width.
+  uint32_t bands = (w + 4094) / 4095;
+  std::vector<uint8_t> planes, packedRow;
+  for (uint32_t band = 0; band < bands; ++band) {
+    uint32_t left = w * band / bands, right = w * (band + 1) / bands, bw = right - left;
+    if ((out.size() - begin) & 1) out.push_back(0);
+    PutBe16(out, 0x009A);                // DirectBitsRect
+    PutBe32(out, 0x000000FF);
+    PutBe16(out, 0x8000 | (bw * 4));
+    rect(0, left, h, right);
+    PutBe16(out, 0);                     // pixel map version
+    PutBe16(out, 4);                     // pack type: components
+    PutBe32(out, 0);
+    PutBe32(out, 72u << 16); PutBe32(out, 72u << 16);
+    PutBe16(out, 16);                    // RGBDirect
+    PutBe16(out, 32);
+    PutBe16(out, 3);
+    PutBe16(out, 8);
+    PutBe32(out, 0); PutBe32(out, 0); PutBe32(out, 0);
+    rect(0, left, h, right);
+    rect(0, left, h, right);
+    PutBe16(out, 0);                     // srcCopy
+    planes.resize(size_t(bw) * 3);
+    for (uint32_t y = 0; y < h; ++y) {
+      const uint8_t* row = PictureRow(picture, int32_t(y)) + size_t(left) * 3;
+      for (uint32_t x = 0; x < bw; ++x) {
+        planes[x] = row[3 * x + 2];
+        planes[bw + x] = row[3 * x + 1];
+        planes[2 * bw + x] = row[3 * x];
+      }
+      packedRow.clear();
+      PackBitsRow(planes.data(), planes.size(), packedRow);
+      if (bw * 4 > 250) PutBe16(out, uint32_t(packedRow.size()));
+      else out.push_back(uint8_t(packedRow.size()));
+      out.insert(out.end(), packedRow.begin(), packedRow.end());
     }
-    packedRow.clear();
-    PackBitsRow(planes.data(), planes.size(), packedRow);
-    if (w * 4 > 250) PutBe16(out, uint32_t(packedRow.size()));
-    else out.push_back(uint8_t(packedRow.size()));
-    out.insert(out.end(), packedRow.begin(), packedRow.end());
   }
   if ((out.size() - begin) & 1) out.push_back(0);
   PutBe16(out, 0x00FF);

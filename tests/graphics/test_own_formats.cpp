@@ -230,3 +230,24 @@ TEST(OwnFormats, MonochromePcx) {
 }
 
 }  // namespace
+
+namespace {
+
+// A pixel map row holds at most 4095 pixels; a wider picture is written in bands that
+// ImageMagick and we put back together.
+TEST(OwnFormats, WidePictIsWrittenInBands) {
+  Picture source;
+  FillTestPicture(source, 5000, 3);
+  std::string path = ScratchFolder() + "/wide.pct";
+  ASSERT_EQ(SavePictureWithFilter(path.c_str(), source, 11, 0), kPictureSuccess);
+  int32_t w, h;
+  std::vector<uint8_t> theirs;
+  ASSERT_TRUE(MagickReadRgb(path, w, h, theirs));
+  EXPECT_EQ(w, 5000);
+  EXPECT_EQ(RgbDifferences(theirs, PictureRgb(source)), 0u);
+  Picture back;
+  ASSERT_TRUE(LoadOurs(path, back));
+  EXPECT_EQ(RgbDifferences(PictureRgb(back), PictureRgb(source)), 0u);
+}
+
+}  // namespace
