@@ -116,6 +116,33 @@ TEST(Depth, QuantiserMakesAGoodPaletteOfAtMost256Colours) {
   EXPECT_LE(d.colourCount, 16);
 }
 
+// Dithering for a palette display keeps pure black pure black next to anti-aliased
+// edges, so that a black-keyed mask still works on the converted picture.
+TEST(Depth, DitheringKeepsBlackBlack) {
+  Picture p;
+  PreparePicture(p, 40, 40, 24);
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 40; ++x) {
+      int d2 = (x - 20) * (x - 20) + (y - 20) * (y - 20);
+      uint8_t v = d2 < 100 ? 230 : d2 < 140 ? uint8_t(30 + (140 - d2) * 4) : 0;  // soft edge
+      uint8_t* px = p.pixels.data() + size_t(y) * size_t(p.stride) + 3 * size_t(x);
+      px[0] = v;
+      px[1] = uint8_t(v / 2);
+      px[2] = v;
+    }
+  std::vector<uint8_t> before = PictureRgb(p);
+  ASSERT_EQ(AdaptPictureToDisplay(p, 3, 8), kPictureSuccess);
+  std::vector<uint8_t> after = PictureRgb(p);
+  size_t black = 0;
+  for (size_t i = 0; i < before.size(); i += 3) {
+    if (before[i] == 0 && before[i + 1] == 0 && before[i + 2] == 0) {
+      ++black;
+      EXPECT_EQ(after[i] | after[i + 1] | after[i + 2], 0) << "pixel " << i / 3;
+    }
+  }
+  EXPECT_GT(black, 1000u);
+}
+
 TEST(Scale, ShrinkingAveragesAndEnlargingInterpolates) {
   // A 4 x 2 picture of black and white columns shrinks to 2 x 1 mid grey, exactly.
   Picture p;
