@@ -76,6 +76,13 @@ int32_t PaintPicture(HWND, HDC dc, const Picture& picture, const RECT* rect, int
     if (result != kPictureSuccess) return result;
     source = &scaled;
   }
+  // A palette device would take the nearest palette colour of every pixel; dithering to
+  // the fixed palette (the shared palette of palette displays) looks far better.
+  if (source->bitsPerPixel > 8 && (GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE)) {
+    if (source != &scaled) scaled = picture;
+    if (AdaptPictureToDisplay(scaled, 3, 8) != kPictureSuccess) return kPictureNoMemory;
+    source = &scaled;
+  }
   auto dib = std::make_unique<DibHeader>();
   FillHeader(*dib, *source);
   int lines = SetDIBitsToDevice(dc, rect->left, rect->top, DWORD(width), DWORD(height), 0, 0, 0,

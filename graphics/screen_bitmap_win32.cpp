@@ -47,6 +47,33 @@ void SetPictureRect(Picture& picture) {
   picture.viewRect = {0, 0, picture.width, picture.height};
 }
 
+// A screen bitmap of that size. On a palette display it is an 8-bit DIB section whose
+// colour table is the shared palette, so that it keeps every colour of that palette
+// (Wine maps pictures painted into a compatible bitmap of a palette display to the
+// twenty static colours only); elsewhere a bitmap compatible with the window.
+HBITMAP CreateScreenBitmap(HDC windowDc, int width, int height) {
+  if (screenBits > 8 || sharedPalette == nullptr)
+    return CreateCompatibleBitmap(windowDc, width, height);
+  struct {
+    BITMAPINFOHEADER header;
+    RGBQUAD colours[256];
+  } info{};
+  PALETTEENTRY entries[256];
+  UINT count = GetPaletteEntries(sharedPalette, 0, 256, entries);
+  info.header.biSize = sizeof(BITMAPINFOHEADER);
+  info.header.biWidth = width;
+  info.header.biHeight = height;
+  info.header.biPlanes = 1;
+  info.header.biBitCount = 8;
+  info.header.biCompression = BI_RGB;
+  info.header.biClrUsed = count;
+  for (UINT i = 0; i < count; ++i)
+    info.colours[i] = RGBQUAD{entries[i].peBlue, entries[i].peGreen, entries[i].peRed, 0};
+  void* bits = nullptr;
+  return CreateDIBSection(windowDc, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits,
+                          nullptr, 0);
+}
+
 BITMAP BitmapSize(HBITMAP bitmap) {
   BITMAP info{};
   if (bitmap == nullptr || GetObject(bitmap, sizeof info, &info) == 0) info = BITMAP{};
@@ -110,7 +137,7 @@ HBITMAP LoadScreenBitmap(const char* name, int32_t* width, int32_t* height, HWND
   HDC memory = CreateCompatibleDC(windowDc);
   HPALETTE oldPalette = nullptr;
   if (screenBits <= 8 && sharedPalette) oldPalette = SelectPalette(memory, sharedPalette, FALSE);
-  HBITMAP bitmap = CreateCompatibleBitmap(windowDc, picture.width, picture.height);
+  HBITMAP bitmap = CreateScreenBitmap(windowDc, picture.width, picture.height);
   if (bitmap != nullptr) {
     HGDIOBJ old = SelectObject(memory, bitmap);
     RECT all{0, 0, picture.width, picture.height};
@@ -163,7 +190,7 @@ HBITMAP MakeScreenBitmap(Picture& picture, HWND window, const RECT* size) {
     picture.paintOffsetY = 0;
   }
   HBITMAP bitmap = nullptr;
-  if (width > 0 && height > 0) bitmap = CreateCompatibleBitmap(windowDc, width, height);
+  if (width > 0 && height > 0) bitmap = CreateScreenBitmap(windowDc, width, height);
   if (bitmap != nullptr) {
     HGDIOBJ old = SelectObject(memory, bitmap);
     RECT all{0, 0, width, height};

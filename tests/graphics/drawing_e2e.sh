@@ -3,8 +3,9 @@
 # display or (BITS 8) an 8-bit palette display; the captured pixels are checked.
 . "$ZD_SOURCE_DIR/tests/e2e/harness.sh"
 bits=${1:-24}
-[ "$bits" = 8 ] && e2e_display 8
 e2e_begin
+[ "$bits" = 8 ] && e2e_display 8
+check_eq "display depth" "$(xdpyinfo | awk '/depth of root window/ {print $5}')" "$bits"
 
 program="$ZD_WIN32_DIR/tests/graphics/drawtest.exe"
 target="class:ZdDrawTest"
@@ -53,29 +54,43 @@ check_eq "client size" "$((right - left))x$((bottom - top))" "720x440"
 # What the loads reported, that a sized screen bitmap leaves the picture with the caller,
 # and that a shared palette exists on a palette display only.
 palette="no palette"; [ "$bits" = 8 ] && palette="palette"
-check_eq "caption" "$(zd windows drawtest.exe | cut -f3)" "Drawing test 340x320, 360x320, kept, $palette"
+screen=32; [ "$bits" = 8 ] && screen=8
+check_eq "caption" "$(zd windows drawtest.exe | cut -f3)" \
+  "Drawing test 340x320, 360x320, kept, $screen bits, $palette"
 expect "sized bitmap, red quarter" 180 140 "255 0 0"
 expect "sized bitmap, white quarter" 240 180 "255 255 255"
 # The clock face from its resource, masked: black is transparent.
-expect "clock corner shows the box" 337 337 "255 102 0"
+expect "clock corner shows the box" 337 337 "0 128 128"
 expect "clock face" 370 400 "255 255 255"
 expect "clock hand" 384 364 "255 0 0"
 # The instructions picture shrunk into 120 x 107.
 expect "instructions, blue half" 480 380 "0 0 255"
 expect "instructions, yellow half" 540 380 "255 255 0"
-# The title picture: close to the picture itself (exact decoding on a true-colour
-# display, dithered to the shared palette on an 8-bit one, so compared as 20 x 20 means).
-mean() { convert "$1" -crop "20x20+$2+$3" +repage -resize '1x1!' -depth 8 rgb:- | od -An -tu1 | xargs; }
+# The title picture: close to the picture itself. On a true-colour display the decoding
+# is exact, so 20 x 20 means agree closely; on the 8-bit display the picture is dithered
+# to the shared palette and Wine's X11 driver shows only its twenty static colours
+# there, so only the mean of the whole picture is compared, loosely.
+mean() { convert "$1" -crop "$4x$5+$2+$3" +repage -resize '1x1!' -depth 8 rgb:- | od -An -tu1 | xargs; }
+near() {  # near DESCRIPTION "R G B" "R G B" LIMIT
+  local r1 g1 b1 r2 g2 b2 worst=0 d
+  read -r r1 g1 b1 <<<"$2"
+  read -r r2 g2 b2 <<<"$3"
+  for d in $((r1 - r2)) $((g1 - g2)) $((b1 - b2)); do
+    d=${d#-}
+    [ "$d" -gt "$worst" ] && worst=$d
+  done
+  check "$1: $2 against $3" test "$worst" -le "$4"
+}
 egg="$ZD_SOURCE_DIR/tests/graphics/pictures/egg2.jpg"
-for spot in "40 40" "200 150" "300 280"; do
-  read -r x y <<<"$spot"
-  read -r r1 g1 b1 <<<"$(mean shot.bmp $((330 + x)) "$y")"
-  read -r r2 g2 b2 <<<"$(mean "$egg" "$x" "$y")"
-  worst=$(( (r1>r2 ? r1-r2 : r2-r1) > (g1>g2 ? g1-g2 : g2-g1) ? (r1>r2 ? r1-r2 : r2-r1) : (g1>g2 ? g1-g2 : g2-g1) ))
-  worst=$(( worst > (b1>b2 ? b1-b2 : b2-b1) ? worst : (b1>b2 ? b1-b2 : b2-b1) ))
-  limit=4; [ "$bits" = 8 ] && limit=24
-  check "title picture near ($x,$y): $r1 $g1 $b1 against $r2 $g2 $b2" test "$worst" -le "$limit"
-done
+if [ "$bits" = 8 ]; then
+  near "title picture, whole" "$(mean shot.bmp 330 0 340 320)" "$(mean "$egg" 0 0 340 320)" 32
+else
+  for spot in "40 40" "200 150" "300 280"; do
+    read -r x y <<<"$spot"
+    near "title picture near ($x,$y)" "$(mean shot.bmp $((330 + x)) "$y" 20 20)" \
+      "$(mean "$egg" "$x" "$y" 20 20)" 4
+  done
+fi
 
 zd close "$target"
 check_eq "exit code" "$(e2e_exit_code draw)" 0

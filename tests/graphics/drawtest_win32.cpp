@@ -13,7 +13,7 @@
 //   line (0,235)-(100,235) green
 //   (170,130)-(250,190) the quadrant picture made at 80 x 60 (ScreenBitmapSized), copied
 //   (330,0)-(670,320)  the title picture from the "egg2" resource, at its own size
-//   (330,330)-(440,440) orange box with the "clock" resource drawn masked at (336,336)
+//   (330,330)-(440,440) teal box with the "clock" resource drawn masked at (336,336)
 //   (450,330)-(570,437) the "BombInst" resource (blue and yellow halves) shrunk 3 times
 // The caption reports what the loads reported: "Drawing test WxH, WxH, kept, palette" with
 // the sizes LoadScreenBitmap gave for "egg2" and "BombInst", whether a picture made
@@ -81,9 +81,9 @@ void MakePictures(HWND window) {
   HBITMAP title = LoadScreenBitmap("egg2", &w1, &h1, window);
   HBITMAP instructions = LoadScreenBitmap("BombInst", &w2, &h2, window);
   HBITMAP missing = LoadScreenBitmap("nothing", nullptr, nullptr, window);
-  wsprintfA(caption, "Drawing test %dx%d, %dx%d, %s, %s%s", int(w1), int(h1), int(w2),
-            int(h2), keptData ? "kept" : "lost", sharedPalette ? "palette" : "no palette",
-            missing ? ", missing found" : "");
+  wsprintfA(caption, "Drawing test %dx%d, %dx%d, %s, %d bits, %s%s", int(w1), int(h1),
+            int(w2), int(h2), keptData ? "kept" : "lost", int(screenBits),
+            sharedPalette ? "palette" : "no palette", missing ? ", missing found" : "");
   DeleteAndClear(title);
   DeleteAndClear(instructions);
   DeleteAndClear(missing);
@@ -105,7 +105,7 @@ void Paint(HDC dc) {
   DrawLine(dc, 0, 235, 100, 235, RGB(0, 255, 0));
   DrawBitmap(dc, sizedBitmap, 170, 130, 80, 60, 0, 0, 80, 60);
   DrawBitmap(dc, titleBitmap, 330, 0, 340, 320, 0, 0, 340, 320);
-  FillBox(dc, 330, 330, 440, 440, RGB(255, 102, 0));
+  FillBox(dc, 330, 330, 440, 440, RGB(0, 128, 128));
   DrawMaskedBitmap(dc, clockBitmap, clockMask, 336, 336, 96, 96, 0, 0, 96, 96);
   DrawBitmap(dc, instructionsBitmap, 450, 330, 120, 107, 0, 0, 360, 320);
 }
