@@ -264,13 +264,18 @@ int32_t EncodePicture(const Picture& picture, int32_t format, int32_t bitsPerPix
   }
   if (bitsPerPixel != 0 && !DepthAllowed(bitsPerPixel)) return kPictureBadArgument;
   try {
-    // Work on a copy at the depth the writer takes: 8-bit indexed for GIF, 24 else.
-    Picture copy = picture;
-    int32_t wanted = format == kFormatGif ? 8 : 24;
-    if (copy.bitsPerPixel != wanted) {
-      int32_t result = ChangePictureDepth(copy, wanted, kDepthDithered);
+    // The writers take 8-bit indexed pictures (GIF) or 24-bit storage (the rest); a
+    // picture in another storage is converted in a copy, the caller's stays as it is.
+    bool wantIndexed = format == kFormatGif;
+    Picture converted;
+    const Picture* source = &picture;
+    if ((picture.bitsPerPixel <= 8) != wantIndexed) {
+      converted = picture;
+      int32_t result = ChangePictureDepth(converted, wantIndexed ? 8 : 24, kDepthDithered);
       if (result != kPictureSuccess) return result;
+      source = &converted;
     }
+    const Picture& copy = *source;
     bool ok = false;
     switch (format) {
       case kFormatPcx: ok = EncodePcx(copy, out); break;

@@ -120,8 +120,10 @@ int32_t LoadPictureMemory(const uint8_t* data, Picture& picture, int32_t bitsPer
 // says; going up keeps the colours exactly.
 int32_t ChangePictureDepth(Picture& picture, int32_t bitsPerPixel, int32_t option);
 
-// Adapts a picture for a palette display of displayBits (8 or fewer): the picture
-// becomes an indexed picture of at most 1 << displayBits colours chosen for it.
+// Adapts a picture for a palette display of displayBits (8 or fewer): the picture is
+// dithered to the fixed palette of that depth (see ChangePictureDepth), the palette that
+// palette displays share. On a deeper display it changes to that depth. `mode` is
+// accepted for the callers' sake and has no effect.
 int32_t AdaptPictureToDisplay(Picture& picture, int32_t mode, int32_t displayBits);
 
 // Scales source into target (any depth in, 24 bits out): averaging every source pixel

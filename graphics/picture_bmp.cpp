@@ -114,7 +114,7 @@ uint8_t FieldValue(const Field& f, uint32_t pixel) {
 }
 
 bool DecodeRle(const uint8_t* data, size_t size, const BmpHeader& h, Picture& picture) {
-  size_t at = h.dataOffset;
+  size_t at = 0;
   int64_t x = 0, line = 0;  // line counts from the bottom
   bool four = h.compression == 2;
   auto put = [&](uint8_t index) {

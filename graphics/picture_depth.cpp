@@ -8,7 +8,8 @@
 //     same for every picture, so it serves as the shared palette of palette displays;
 //   - otherwise a palette made for the picture: median cut over a histogram of 5 bits
 //     per channel, refined by two rounds of k-means, then every pixel mapped to its
-//     nearest palette colour, with Floyd-Steinberg error diffusion for kDepthDithered.
+//     nearest palette colour, with Floyd-Steinberg error diffusion for kDepthDithered
+//     (pure black is never dithered, so that black-keyed transparency survives).
 #include "picture.h"
 #include "picture_codecs.h"
 #include "picture_bytes.h"
@@ -309,6 +310,12 @@ bool MapToPalette(Picture& picture, const Palette& palette, bool dither, bool ex
       for (int32_t i = 0; i < w; ++i) {
         int32_t x = forward ? i : w - 1 - i;
         int32_t* e = current + size_t(x + 1) * 3;
+        // Pure black stays pure black and passes no error on: it is the transparent
+        // colour of masked pictures.
+        if (s[3 * x] == 0 && s[3 * x + 1] == 0 && s[3 * x + 2] == 0) {
+          d[x] = uint8_t(table.Find(0, 0, 0));
+          continue;
+        }
         int rgb[3];
         for (int c = 0; c < 3; ++c) {
           int v = s[3 * x + 2 - c] + (e[c] + 8) / 16;

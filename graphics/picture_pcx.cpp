@@ -61,9 +61,10 @@ bool DecodePcx(const uint8_t* data, size_t size, Picture& picture) {
   PcxHeader h;
   if (!ParseHeader(data, size, h)) return false;
   size_t lineBytes = size_t(h.bytesPerLine) * h.planes;
-  size_t total = lineBytes * size_t(h.height);
+  uint64_t total = uint64_t(lineBytes) * uint64_t(h.height);
   // A run byte pair gives at most 63 bytes.
-  if (h.encoding == 0 ? size - 128 < total : (size - 128) * 63 / 2 + 63 < total) return false;
+  uint64_t stored = size - 128;
+  if (h.encoding == 0 ? stored < total : stored * 63 / 2 + 63 < total) return false;
   int32_t depth = DepthOf(h);
   if (!AllocatePicturePixels(picture, h.width, h.height, depth)) return false;
   if (depth <= 8) {

@@ -10,7 +10,8 @@
 // (pixel patterns, QuickTime) ends the picture where it stands. A picture with no
 // pixels drawn at all, or whose pixel data is cut short or damaged, is a failure.
 // Writing: 512 zero bytes, then a version 2 picture holding one DirectBitsRect of 32-bit
-// pixels packed component by component (pack type 4), 72 dots per inch.
+// pixels packed component by component (pack type 4), 72 dots per inch; pictures wider
+// than a pixel map row allows (4095 pixels) get one DirectBitsRect per band of columns.
 #include "picture_codecs.h"
 #include "picture_bytes.h"
 
@@ -121,9 +122,9 @@ size_t ReadPixels(const uint8_t* data, size_t size, size_t at, uint16_t opcode, 
   table[0] = PictureColour{255, 255, 255, 0};  // bitmaps: 0 white, 1 black
   if (pixmap) {
     packType = r.Be16(at + 2);
-    pixelSize = r.Be16(at + 16);
-    componentCount = r.Be16(at + 18);
-    at += 34;
+    pixelSize = r.Be16(at + 18);
+    componentCount = r.Be16(at + 20);
+    at += 36;
     if (!direct) {
       uint16_t flags = r.Be16(at + 4);
       uint32_t entries = uint32_t(r.Be16(at + 6)) + 1;
@@ -131,8 +132,9 @@ size_t ReadPixels(const uint8_t* data, size_t size, size_t at, uint16_t opcode, 
       if (entries > 256 || r.bad) return 0;
       for (uint32_t i = 0; i < entries; ++i) {
         uint32_t index = (flags & 0x8000) ? i : r.Be16(at) & 0xFF;
-        table[index] = PictureColour{uint8_t(r.Be16(at + 6) >> 8), uint8_t(r.Be16(at + 4) >> 8),
-                                     uint8_t(r.Be16(at + 2) >> 8), 0};
+        // 16-bit channels to 8 bits, rounded.
+        auto channel = [&](size_t offset) { return uint8_t((r.Be16(offset) * 255u + 32767u) / 65535u); };
+        table[index] = PictureColour{channel(at + 6), channel(at + 4), channel(at + 2), 0};
         at += 8;
       }
     }
@@ -358,7 +360,7 @@ void PackBitsRow(const uint8_t* in, size_t length, std::vector<uint8_t>& out) {
 }  // namespace
 
 bool EncodePict(const Picture& picture, std::vector<uint8_t>& out) {
-  if (picture.bitsPerPixel <= 8 || picture.width > 4095 || picture.height > 32767) return false;
+  if (picture.bitsPerPixel <= 8 || picture.width > 32767 || picture.height > 32767) return false;
   uint32_t w = uint32_t(picture.width), h = uint32_t(picture.height);
   size_t begin = out.size();
   out.resize(begin + 512, 0);
@@ -376,35 +378,43 @@ bool EncodePict(const Picture& picture, std::vector<uint8_t>& out) {
   PutBe32(out, 0);
   PutBe16(out, 0x001E);                  // default highlight
   PutBe16(out, 0x0001); PutBe16(out, 10); rect(0, 0, h, w);  // clip region
-  PutBe16(out, 0x009A);                  // DirectBitsRect
-  PutBe32(out, 0x000000FF);
-  PutBe16(out, 0x8000 | (w * 4));
-  rect(0, 0, h, w);
-  PutBe16(out, 0);                       // pixel map version
-  PutBe16(out, 4);                       // pack type: components
-  PutBe32(out, 0);
-  PutBe32(out, 72u << 16); PutBe32(out, 72u << 16);
-  PutBe16(out, 16);                      // RGBDirect
-  PutBe16(out, 32);
-  PutBe16(out, 3);
-  PutBe16(out, 8);
-  PutBe32(out, 0); PutBe32(out, 0); PutBe32(out, 0);
-  rect(0, 0, h, w);
-  rect(0, 0, h, w);
-  PutBe16(out, 0);                       // srcCopy
-  std::vector<uint8_t> planes(size_t(w) * 3), packedRow;
-  for (uint32_t y = 0; y < h; ++y) {
-    const uint8_t* row = PictureRow(picture, int32_t(y));
-    for (uint32_t x = 0; x < w; ++x) {
-      planes[x] = row[3 * x + 2];
-      planes[w + x] = row[3 * x + 1];
-      planes[2 * w + x] = row[3 * x];
+  // A pixel map row holds at most 0x3FFF bytes, 4095 pixels of 32 bits: wider pictures
+  // are written as side-by-side bands of equal width.
+  uint32_t bands = (w + 4094) / 4095;
+  std::vector<uint8_t> planes, packedRow;
+  for (uint32_t band = 0; band < bands; ++band) {
+    uint32_t left = w * band / bands, right = w * (band + 1) / bands, bw = right - left;
+    if ((out.size() - begin) & 1) out.push_back(0);
+    PutBe16(out, 0x009A);                // DirectBitsRect
+    PutBe32(out, 0x000000FF);
+    PutBe16(out, 0x8000 | (bw * 4));
+    rect(0, left, h, right);
+    PutBe16(out, 0);                     // pixel map version
+    PutBe16(out, 4);                     // pack type: components
+    PutBe32(out, 0);
+    PutBe32(out, 72u << 16); PutBe32(out, 72u << 16);
+    PutBe16(out, 16);                    // RGBDirect
+    PutBe16(out, 32);
+    PutBe16(out, 3);
+    PutBe16(out, 8);
+    PutBe32(out, 0); PutBe32(out, 0); PutBe32(out, 0);
+    rect(0, left, h, right);
+    rect(0, left, h, right);
+    PutBe16(out, 0);                     // srcCopy
+    planes.resize(size_t(bw) * 3);
+    for (uint32_t y = 0; y < h; ++y) {
+      const uint8_t* row = PictureRow(picture, int32_t(y)) + size_t(left) * 3;
+      for (uint32_t x = 0; x < bw; ++x) {
+        planes[x] = row[3 * x + 2];
+        planes[bw + x] = row[3 * x + 1];
+        planes[2 * bw + x] = row[3 * x];
+      }
+      packedRow.clear();
+      PackBitsRow(planes.data(), planes.size(), packedRow);
+      if (bw * 4 > 250) PutBe16(out, uint32_t(packedRow.size()));
+      else out.push_back(uint8_t(packedRow.size()));
+      out.insert(out.end(), packedRow.begin(), packedRow.end());
     }
-    packedRow.clear();
-    PackBitsRow(planes.data(), planes.size(), packedRow);
-    if (w * 4 > 250) PutBe16(out, uint32_t(packedRow.size()));
-    else out.push_back(uint8_t(packedRow.size()));
-    out.insert(out.end(), packedRow.begin(), packedRow.end());
   }
   if ((out.size() - begin) & 1) out.push_back(0);
   PutBe16(out, 0x00FF);

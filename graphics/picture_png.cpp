@@ -1,7 +1,6 @@
 // picture_png.cpp - PNG reading through libpng's simplified interface.
 //
-// Every PNG colour type and depth comes out as 24-bit B,G,R; transparent parts are laid
-// on black. libpng checks every chunk's CRC and fails a file that is cut short.
+// Every PNG colour type and depth comes out as 24-bit B,G,R; alpha is dropped. libpng checks every chunk's CRC and fails a file that is cut short.
 #include "picture_codecs.h"
 
 #include <cstring>
@@ -41,16 +40,39 @@ bool DecodePng(const uint8_t* data, size_t size, Picture& picture) {
   std::memset(&image, 0, sizeof image);
   image.version = PNG_IMAGE_VERSION;
   if (!png_image_begin_read_from_memory(&image, data, size)) return false;
+  bool alpha = (image.format & PNG_FORMAT_FLAG_ALPHA) != 0;
   if (!PictureSizeAllowed(image.width, image.height) ||
       !AllocatePicturePixels(picture, image.width, image.height, 24)) {
     png_image_free(&image);
     return false;
   }
-  image.format = PNG_FORMAT_BGR;
-  png_color black{0, 0, 0};
-  if (!png_image_finish_read(&image, &black, picture.pixels.data(), picture.stride, nullptr)) {
+  if (!alpha) {
+    image.format = PNG_FORMAT_BGR;
+    bool ok = png_image_finish_read(&image, nullptr, picture.pixels.data(), picture.stride,
+                                    nullptr) != 0;
+    png_image_free(&image);
+    return ok;
+  }
+  // With alpha: read B,G,R,A and keep the colours as they are, like every other reader.
+  image.format = PNG_FORMAT_BGRA;
+  std::vector<uint8_t> rows;
+  try {
+    rows.resize(size_t(PNG_IMAGE_SIZE(image)));
+  } catch (...) {
     png_image_free(&image);
     return false;
+  }
+  bool ok = png_image_finish_read(&image, nullptr, rows.data(), 0, nullptr) != 0;
+  png_image_free(&image);
+  if (!ok) return false;
+  for (int32_t y = 0; y < picture.height; ++y) {
+    const uint8_t* s = rows.data() + size_t(y) * size_t(picture.width) * 4;
+    uint8_t* d = PictureRow(picture, y);
+    for (int32_t x = 0; x < picture.width; ++x) {
+      d[3 * x] = s[4 * x];
+      d[3 * x + 1] = s[4 * x + 1];
+      d[3 * x + 2] = s[4 * x + 2];
+    }
   }
   return true;
 }

@@ -114,7 +114,8 @@ int32_t ScalePicture(const Picture& source, Picture& target, int32_t width, int3
       }
       made[size_t(sy)] = 1;
     };
-    std::vector<int64_t> sums(size_t(width) * 3);
+    // Values up to 255 << 6 times weights summing to 1 << 14 stay below 2^31.
+    std::vector<int32_t> sums(size_t(width) * 3);
     for (int32_t y = 0; y < height; ++y) {
       std::fill(sums.begin(), sums.end(), 0);
       const int32_t* w = down.weights.data() + down.offset[size_t(y)];
@@ -122,12 +123,13 @@ int32_t ScalePicture(const Picture& source, Picture& target, int32_t width, int3
         int32_t sy = down.first[size_t(y)] + k;
         if (!made[size_t(sy)]) makeRow(sy);
         const uint16_t* s = rows.data() + size_t(sy) * size_t(width) * 3;
-        int64_t weight = w[k];
-        for (size_t i = 0; i < sums.size(); ++i) sums[i] += s[i] * weight;
+        int32_t weight = w[k];
+        int32_t* sum = sums.data();
+        for (size_t i = 0, n = sums.size(); i < n; ++i) sum[i] += int32_t(s[i]) * weight;
       }
       uint8_t* d = PictureRow(out, y);
       for (size_t i = 0; i < sums.size(); ++i) {
-        int64_t v = (sums[i] + (int64_t(1) << 19)) >> 20;
+        int32_t v = (sums[i] + (1 << 19)) >> 20;
         d[i] = uint8_t(v > 255 ? 255 : v);
       }
     }

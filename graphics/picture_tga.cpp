@@ -93,13 +93,14 @@ bool DecodeTga(const uint8_t* data, size_t size, Picture& picture) {
   size_t at = 18 + h.idLength;
   size_t entryBytes = (h.mapEntryBits + 7) / 8;
   size_t pixelBytes = (h.pixelBits + 7) / 8;
-  size_t pixels = size_t(h.width) * h.height;
+  if (!PictureSizeAllowed(h.width, h.height)) return false;
+  size_t pixels = size_t(h.width) * h.height;  // at most 2^28 from here on
   // Raw data must all be there; run-length data can at best pack 128 pixels in
   // 1 + pixelBytes bytes.
   size_t mapBytes = h.mapType ? size_t(h.mapLength) * entryBytes : 0;
   size_t available = size - at - mapBytes;
-  if (!rle && available < pixels * pixelBytes) return false;
-  if (rle && available * 128 < pixels) return false;
+  if (!rle && uint64_t(available) < uint64_t(pixels) * pixelBytes) return false;
+  if (rle && uint64_t(available) * 128 < pixels) return false;
   if (!AllocatePicturePixels(picture, h.width, h.height, indexed ? 8 : 24)) return false;
 
   if (indexed) {

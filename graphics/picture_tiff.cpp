@@ -112,12 +112,71 @@ bool ReadTiffInfo(const uint8_t* data, size_t size, PictureInfo& info) {
   return ok;
 }
 
+// The common case, 8-bit RGB in contiguous strips stored top-down, read strip by strip
+// without libtiff's general RGBA conversion. False when the picture is not of that
+// kind (nothing read) or a strip is damaged (*damaged set).
+bool DecodePlainRgbStrips(TIFF* tif, Picture& picture, bool& damaged) {
+  damaged = false;
+  uint16_t photometric = 0, bits = 0, samples = 0, planar = 0, orientation = 0, extra = 0;
+  uint16_t* extraKinds = nullptr;
+  uint32_t width = 0, height = 0, rowsPerStrip = 0;
+  if (TIFFIsTiled(tif) || !TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &photometric) ||
+      photometric != PHOTOMETRIC_RGB)
+    return false;
+  TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &bits);
+  TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &samples);
+  TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &planar);
+  TIFFGetFieldDefaulted(tif, TIFFTAG_ORIENTATION, &orientation);
+  TIFFGetFieldDefaulted(tif, TIFFTAG_EXTRASAMPLES, &extra, &extraKinds);
+  TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &width);
+  TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &height);
+  TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
+  // Associated alpha would need undoing; leave that to the general path.
+  bool plainExtra = extra == 0 || (extra == 1 && extraKinds && extraKinds[0] != EXTRASAMPLE_ASSOCALPHA);
+  if (bits != 8 || (samples != 3 && samples != 4) || samples != 3 + extra || !plainExtra ||
+      planar != PLANARCONFIG_CONTIG || orientation != ORIENTATION_TOPLEFT || rowsPerStrip == 0 ||
+      !PictureSizeAllowed(width, height))
+    return false;
+  tmsize_t stripSize = TIFFStripSize(tif);
+  uint64_t rowBytes = uint64_t(width) * samples;
+  if (stripSize <= 0 || uint64_t(stripSize) < rowBytes) return false;
+  rowsPerStrip = std::min(rowsPerStrip, height);
+  std::unique_ptr<uint8_t[]> strip(new (std::nothrow) uint8_t[size_t(stripSize)]);
+  if (strip == nullptr || !AllocatePicturePixels(picture, width, height, 24)) {
+    damaged = true;
+    return false;
+  }
+  for (uint32_t y = 0; y < height; y += rowsPerStrip) {
+    uint32_t rows = std::min(rowsPerStrip, height - y);
+    tmsize_t wanted = tmsize_t(rowBytes * rows);
+    if (TIFFReadEncodedStrip(tif, TIFFComputeStrip(tif, y, 0), strip.get(), wanted) != wanted) {
+      damaged = true;
+      return false;
+    }
+    for (uint32_t r = 0; r < rows; ++r) {
+      const uint8_t* source = strip.get() + size_t(r) * size_t(rowBytes);
+      uint8_t* target = PictureRow(picture, int32_t(y + r));
+      for (uint32_t x = 0; x < width; ++x) {
+        target[3 * x] = source[samples * x + 2];
+        target[3 * x + 1] = source[samples * x + 1];
+        target[3 * x + 2] = source[samples * x];
+      }
+    }
+  }
+  return true;
+}
+
 bool DecodeTiff(const uint8_t* data, size_t size, Picture& picture) {
   MemoryFile file;
   file.data = data;
   file.size = size;
   TIFF* tif = OpenMemory(file, "rm");
   if (tif == nullptr) return false;
+  bool damaged = false;
+  if (DecodePlainRgbStrips(tif, picture, damaged) || damaged) {
+    TIFFClose(tif);
+    return !damaged;
+  }
   PictureInfo info;
   char message[1024];
   bool ok = ReadSizes(tif, info) && TIFFRGBAImageOK(tif, message);
@@ -131,6 +190,11 @@ bool DecodeTiff(const uint8_t* data, size_t size, Picture& picture) {
   uint32_t width = image.width, height = image.height;
   // Read in bands, so that the RGBA buffer stays small whatever the picture's size.
   uint32_t band = std::max<uint32_t>(1, std::min<uint32_t>(height, (16u << 20) / (width * 4u)));
+  // libtiff turns a picture stored bottom-up (or sideways) within one call only, so
+  // such pictures are read whole.
+  uint16_t orientation = ORIENTATION_TOPLEFT;
+  TIFFGetFieldDefaulted(tif, TIFFTAG_ORIENTATION, &orientation);
+  if (orientation != ORIENTATION_TOPLEFT) band = height;
   std::unique_ptr<uint32_t[]> raster;
   ok = AllocatePicturePixels(picture, width, height, 24);
   if (ok) raster.reset(new (std::nothrow) uint32_t[size_t(width) * band]);
@@ -168,8 +232,9 @@ bool EncodeTiff(const Picture& picture, TiffCompression compression, int32_t qua
   TIFF* tif = OpenMemory(file, "w");
   if (tif == nullptr) return false;
   uint32_t width = uint32_t(picture.width), height = uint32_t(picture.height);
-  uint32_t rowsPerStrip = std::max<uint32_t>(1, 65536u / (width * 3u));
-  if (compression == TiffCompression::Jpeg) rowsPerStrip = std::max<uint32_t>(8, rowsPerStrip / 8 * 8);
+  uint32_t rowsPerStrip = std::min(height, std::max<uint32_t>(1, 65536u / (width * 3u)));
+  if (compression == TiffCompression::Jpeg)
+    rowsPerStrip = std::min(height, std::max<uint32_t>(8, rowsPerStrip / 8 * 8));
   TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, width);
   TIFFSetField(tif, TIFFTAG_IMAGELENGTH, height);
   TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 8);
@@ -200,16 +265,23 @@ bool EncodeTiff(const Picture& picture, TiffCompression compression, int32_t qua
       break;
     }
   }
-  std::vector<uint8_t> row(size_t(width) * 3);
+  // Whole strips at a time, turned from B,G,R into R,G,B.
+  size_t rowBytes = size_t(width) * 3;
+  std::vector<uint8_t> strip(rowBytes * rowsPerStrip);
   bool ok = true;
-  for (uint32_t y = 0; ok && y < height; ++y) {
-    const uint8_t* source = PictureRow(picture, int32_t(y));
-    for (uint32_t x = 0; x < width; ++x) {
-      row[3 * x] = source[3 * x + 2];
-      row[3 * x + 1] = source[3 * x + 1];
-      row[3 * x + 2] = source[3 * x];
+  for (uint32_t y = 0; ok && y < height; y += rowsPerStrip) {
+    uint32_t rows = std::min(rowsPerStrip, height - y);
+    for (uint32_t r = 0; r < rows; ++r) {
+      const uint8_t* source = PictureRow(picture, int32_t(y + r));
+      uint8_t* row = strip.data() + size_t(r) * rowBytes;
+      for (uint32_t x = 0; x < width; ++x) {
+        row[3 * x] = source[3 * x + 2];
+        row[3 * x + 1] = source[3 * x + 1];
+        row[3 * x + 2] = source[3 * x];
+      }
     }
-    ok = TIFFWriteScanline(tif, row.data(), y, 0) == 1;
+    ok = TIFFWriteEncodedStrip(tif, TIFFComputeStrip(tif, y, 0), strip.data(),
+                               tmsize_t(rowBytes * rows)) >= 0;
   }
   ok = ok && TIFFWriteDirectory(tif) == 1;
   TIFFClose(tif);

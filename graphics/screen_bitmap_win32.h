@@ -1,50 +1,70 @@
-// Screen bitmaps and the drawing helpers: pictures turned once into bitmaps compatible
-// with the main window, and the small helpers every painting routine uses.
+// screen_bitmap_win32.h - pictures turned into screen bitmaps, palette displays, and the
+// drawing helpers every painting part uses.
+//
+// Pictures are converted to the display's depth once, when loaded; painting is then a
+// plain copy or stretch of screen bitmaps. The caller owns every returned bitmap and
+// deletes it with DeleteAndClear.
 #pragma once
 
 #include <windows.h>
 
-#include <cstdint>
+#include "picture.h"
 
-#include "graphics/picture.h"
-
-// The display's colour depth (bits per pixel times planes), read at start-up.
+// The display's colour depth (BITSPIXEL x PLANES); read at start-up, or by the first
+// LoadScreenBitmap while still 0.
 extern int32_t screenBits;
-// The one logical palette of a display of 8 bits or fewer; none on deeper displays.
+// The one logical palette of displays of 8 bits or fewer (none on deeper displays).
 extern HPALETTE sharedPalette;
 
-// The pictures of the program's own "TEXT" resources.
+// The start-up pictures of this part.
 extern HBITMAP clockBitmap;
 extern HBITMAP clockMask;
 extern HBITMAP titleBitmap;
 extern HBITMAP instructionsBitmap;
 
-// Loads the "TEXT" resource `name` into `picture` at 24 bits per pixel.
+// Loads the "TEXT" resource `name` into the caller's picture at 24 bits.
 void LoadResourcePicture(Picture& picture, const char* name);
-// A screen bitmap of the "TEXT" resource `name`, or none; its size goes to width and
-// height when they are given.
+// A screen bitmap of the "TEXT" resource picture `name`, or nullptr; its size goes to
+// the places given.
 HBITMAP LoadScreenBitmap(const char* name, int32_t* width, int32_t* height, HWND window);
-// The picture at its own size; the picture's data is released.
-HBITMAP ScreenBitmapNative(Picture& picture, HWND window);
-// The picture scaled to rect's right by bottom; the caller keeps the picture.
-HBITMAP ScreenBitmapSized(Picture& picture, HWND window, const RECT& rect);
+// Converts the picture for the display and makes a screen bitmap of it. size nullptr:
+// the picture's own size, and the picture's data is released afterwards. Otherwise the
+// bitmap is size->right x size->bottom with the picture scaled into it, and the caller
+// keeps the picture.
+HBITMAP MakeScreenBitmap(Picture& picture, HWND window, const RECT* size);
+inline HBITMAP ScreenBitmapNative(Picture& picture, HWND window) {
+  return MakeScreenBitmap(picture, window, nullptr);
+}
+inline HBITMAP ScreenBitmapSized(Picture& picture, HWND window, const RECT& rect) {
+  return MakeScreenBitmap(picture, window, &rect);
+}
 
-// The clock face and its mask, the title and the instructions pictures.
+// Steps 3 and 4 of the start-up pictures: the clock face and its mask, the title and
+// instructions pictures.
 void LoadStartupResourcePictures(HWND mainWindow);
 
-void DrawBitmap(HDC dc, HBITMAP bitmap, int32_t dx, int32_t dy, int32_t dw, int32_t dh,
-                int32_t sx, int32_t sy, int32_t sw, int32_t sh);
-void DrawMaskedBitmap(HDC dc, HBITMAP bitmap, HBITMAP mask, int32_t dx, int32_t dy,
-                      int32_t dw, int32_t dh, int32_t sx, int32_t sy, int32_t sw, int32_t sh);
-HBITMAP MakeTransparencyMask(HBITMAP bitmap, int32_t w, int32_t h);
-void FillBox(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom, COLORREF colour);
-void DrawLine(HDC dc, int32_t x1, int32_t y1, int32_t x2, int32_t y2, COLORREF colour);
-void SetClientSize(HWND window, int32_t x, int32_t y, int32_t w, int32_t h, bool repaint);
-
+// Copies (equal sizes) or stretches part of a bitmap into dc. A source area that ends
+// one pixel short of the bitmap's edge, or beyond it, is taken to the edge. An empty
+// bitmap draws nothing.
+void DrawBitmap(HDC dc, HBITMAP bitmap, int dx, int dy, int dw, int dh, int sx, int sy,
+                int sw, int sh);
+// The same, leaving the destination unchanged where the mask is set (the bitmap must be
+// black there).
+void DrawMaskedBitmap(HDC dc, HBITMAP bitmap, HBITMAP mask, int dx, int dy, int dw, int dh,
+                      int sx, int sy, int sw, int sh);
+// A new monochrome bitmap, 1 where the bitmap's pixel is black and 0 elsewhere.
+HBITMAP MakeTransparencyMask(HBITMAP bitmap, int width, int height);
+// FillRect with a solid brush (right and bottom excluded).
+void FillBox(HDC dc, int left, int top, int right, int bottom, COLORREF colour);
+// A solid one-pixel line; the end point is not drawn.
+void DrawLine(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour);
+// Places the window at (x, y) so that its client area is width x height.
+void SetClientSize(HWND window, int x, int y, int width, int height, BOOL repaint);
+// Deletes the GDI object if the handle is set, then clears the handle.
 template <typename Handle>
-void DeleteAndClear(Handle& handle)
-{
-    if (handle)
-        DeleteObject(handle);
+void DeleteAndClear(Handle& handle) {
+  if (handle != nullptr) {
+    DeleteObject(handle);
     handle = nullptr;
+  }
 }

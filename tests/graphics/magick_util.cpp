@@ -50,7 +50,7 @@ bool MagickReadRgb(const std::string& path, int32_t& width, int32_t& height,
   int w = 0, h = 0;
   int got = std::fscanf(pipe, "%d %d", &w, &h);
   if (pclose(pipe) != 0 || got != 2 || w <= 0 || h <= 0) return false;
-  std::string pixels = "convert '" + path + "[0]' -depth 8 rgb:- 2>/dev/null";
+  std::string pixels = "convert '" + path + "[0]' -auto-orient -alpha off -depth 8 rgb:- 2>/dev/null";
   pipe = popen(pixels.c_str(), "r");
   if (!pipe) return false;
   rgb.resize(size_t(w) * size_t(h) * 3);
@@ -112,4 +112,44 @@ std::vector<uint8_t> ReadFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in),
                               std::istreambuf_iterator<char>());
+}
+
+std::string WriteTestPpm(const std::string& name, int32_t width, int32_t height) {
+  std::string path = ScratchFolder() + "/" + name;
+  std::ofstream out(path, std::ios::binary);
+  out << "P6\n" << width << " " << height << "\n255\n";
+  uint32_t seed = 12345;
+  for (int32_t y = 0; y < height; ++y) {
+    for (int32_t x = 0; x < width; ++x) {
+      seed = seed * 1103515245u + 12345u;
+      int noise = int((seed >> 16) % 17) - 8;
+      int r = x * 255 / (width > 1 ? width - 1 : 1);
+      int g = y * 255 / (height > 1 ? height - 1 : 1);
+      int b = ((x / 7 + y / 5) & 1) ? 220 : 40;
+      if (x > width / 2 && y > height / 2) r = 255 - r;
+      auto clamp = [](int v) { return char(v < 0 ? 0 : v > 255 ? 255 : v); };
+      out.put(clamp(r + noise)).put(clamp(g - noise)).put(clamp(b + noise / 2));
+    }
+  }
+  return path;
+}
+
+void FillTestPicture(Picture& picture, int32_t width, int32_t height) {
+  PreparePicture(picture, width, height, 24);
+  std::string path = WriteTestPpm("fill.ppm", width, height);
+  std::vector<uint8_t> bytes = ReadFileBytes(path);
+  size_t start = bytes.size() - size_t(width) * size_t(height) * 3;
+  for (int32_t y = 0; y < height; ++y) {
+    uint8_t* row = picture.pixels.data() + size_t(y) * size_t(picture.stride);
+    for (int32_t x = 0; x < width; ++x) {
+      const uint8_t* p = bytes.data() + start + (size_t(y) * size_t(width) + size_t(x)) * 3;
+      row[3 * x] = p[2];
+      row[3 * x + 1] = p[1];
+      row[3 * x + 2] = p[0];
+    }
+  }
+}
+
+bool LoadOurs(const std::string& path, Picture& picture) {
+  return LoadPictureFile(path.c_str(), picture, 0, 0) == kPictureSuccess && picture.width > 0;
 }

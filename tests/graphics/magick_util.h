@@ -24,5 +24,12 @@ double RgbPsnr(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b);
 // Number of bytes that differ by more than `tolerance`.
 size_t RgbDifferences(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b,
                       int tolerance = 0);
+// Writes a deterministic test picture of w x h as a binary PPM: smooth gradients with
+// some noise and a few hard edges, so that both lossless and lossy paths are exercised.
+std::string WriteTestPpm(const std::string& name, int32_t width, int32_t height);
+// The same test picture as WriteTestPpm, made directly as a 24-bit picture.
+void FillTestPicture(Picture& picture, int32_t width, int32_t height);
+// Loads a file with our library at its own depth; true on success.
+bool LoadOurs(const std::string& path, Picture& picture);
 // Reads a whole file.
 std::vector<uint8_t> ReadFileBytes(const std::string& path);
