@@ -166,7 +166,9 @@ e2e_end() {
 }
 
 # e2e_display DEPTH: this test runs on a private display of DEPTH bits (8 or 24).
+# Call it after e2e_begin (which sets the run's display).
 e2e_display() {
+  [ -n "${E2E_WORK:-}" ] || e2e_fatal "e2e_display comes after e2e_begin"
   e2e_stop_wine
   local xvfb
   xvfb=$(e2e_start_xvfb "$1" "${ZD_TEST_NAME:-test}") || e2e_fatal "no private display"
