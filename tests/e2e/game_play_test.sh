@@ -28,33 +28,39 @@ for layout in "6000 12 8" "6001 16 12" "6002 20 16" "6003 30 24" "6004 40 30" "6
   check_eq "layout $2 x $3: all $(( $2 * $3 )) squares covered" "$covered" $(( $2 * $3 ))
 done
 
-# 16 x 12: a left click uncovers, a right click marks and a second one unmarks.
+# 16 x 12: a left click uncovers; a right click marks a covered square and a second one
+# unmarks it. (Marks are set after the click: a flood that reaches a marked safe square
+# uncovers it.)
 zd command "$MAIN" 6001
 game_settle
-# Square (2, 9) has its centre at (2.5 * 64, 9.5 * 64).
-zd click "$MAIN" 160 608 right
 zd click "$MAIN" 544 352
 game_settle
 game_capture played.bmp
 squares=$(game_squares played.bmp 16 12)
 printf '%s\n' "$squares"
-check_eq "right click marks square (2, 9)" "$(sed -n 10p <<<"$squares" | cut -c3)" M
 check "left click uncovered square (8, 5)" test "$(sed -n 6p <<<"$squares" | cut -c9)" != C
-zd click "$MAIN" 160 608 right
+first_covered() { awk '{ i = index($0, "C"); if (i) { print i - 1, NR - 1; exit } }'; }
+read -r col row <<<"$(first_covered <<<"$squares")"
+x=$((col * 64 + 32)) y=$((row * 64 + 32))
+zd click "$MAIN" $x $y right
+game_settle
+game_capture marked.bmp
+check_eq "right click marks square ($col, $row)" "$(game_squares marked.bmp 16 12 | sed -n "$((row + 1))p" | cut -c$((col + 1)))" M
+zd click "$MAIN" $x $y right
 game_settle
 game_capture unmarked.bmp
-check_eq "a second right click unmarks it" "$(game_squares unmarked.bmp 16 12 | sed -n 10p | cut -c3)" C
+check_eq "a second right click unmarks it" "$(game_squares unmarked.bmp 16 12 | sed -n "$((row + 1))p" | cut -c$((col + 1)))" C
 
 # Marks are a memory aid only: a left click on a marked square plays it.
-zd click "$MAIN" 160 608 right
-zd click "$MAIN" 160 608
+zd click "$MAIN" $x $y right
+zd click "$MAIN" $x $y
 game_settle
 game_capture marked-click.bmp
-played=$(game_squares marked-click.bmp 16 12 | sed -n 10p | cut -c3)
+played=$(game_squares marked-click.bmp 16 12 | sed -n "$((row + 1))p" | cut -c$((col + 1)))
 check "a left click on a marked square plays it (now '$played')" test "$played" != M -a "$played" != C
+
 # Mark the first square that is still covered.
-covered=$(game_squares marked-click.bmp 16 12 | awk '{ i = index($0, "C"); if (i) { print i - 1, NR - 1; exit } }')
-read -r mark_col mark_row <<<"$covered"
+read -r mark_col mark_row <<<"$(game_squares marked-click.bmp 16 12 | first_covered)"
 zd click "$MAIN" $((mark_col * 64 + 32)) $((mark_row * 64 + 32)) right
 game_settle
 game_capture marked-again.bmp
