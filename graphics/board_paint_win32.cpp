@@ -5,12 +5,12 @@
 #include "graphics/board_paint_win32.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 
 #include "game/board.h"
 #include "game/platform.h"
 #include "graphics/background_win32.h"
+#include "graphics/clock_face.h"
 #include "graphics/screen_bitmap_win32.h"
 #include "graphics/tile_set_win32.h"
 #include "landscape/landscape.h"
@@ -27,9 +27,6 @@ constexpr COLORREF kLoadingColour = 0xB432FF;
 constexpr int32_t kTitleWidth = 340;
 constexpr int32_t kTitleHeight = 320;
 constexpr int32_t kClockSize = 96;
-// Elapsed times beyond a week come from a clock base pushed past the present by time
-// bonuses: the clock shows zero for them.
-constexpr uint32_t kLongestElapsedMs = 604800000;
 
 // The piece image for a square, or -1 for the background.
 int32_t SquareImage(int32_t col, int32_t row)
@@ -164,19 +161,6 @@ void PaintTitle(HDC dc, const RECT& update)
                kTitleWidth, kTitleHeight);
 }
 
-// One hand of the clock: a white line with two coloured lines beside it.
-struct HandEnd {
-    int32_t dx;
-    int32_t dy;
-};
-
-HandEnd HandFor(uint32_t position, int32_t w, int32_t h, double length)
-{
-    double angle = ((position % 60) * 0.03333333333333333 + 7.5) * 3.1415927;
-    return HandEnd{static_cast<int32_t>(std::cos(angle) * w * length),
-                   static_cast<int32_t>(std::sin(angle) * h * length)};
-}
-
 }  // namespace
 
 void DrawSquare(HDC dc, int32_t col, int32_t row)
@@ -240,7 +224,7 @@ void DrawClock(HWND window, uint32_t elapsed)
 {
     if (generatingPicture)
         return;
-    uint32_t seconds = elapsed > kLongestElapsedMs ? 0 : elapsed / 1000;
+    uint32_t seconds = ClockSecondsFor(elapsed);
     HDC dc = GetDC(window);
     DrawClockFace(dc, gameState.clockX, gameState.clockY, kClockSize, kClockSize, seconds,
                   clockBitmap, clockMask);
@@ -250,22 +234,20 @@ void DrawClock(HWND window, uint32_t elapsed)
 void DrawClockFace(HDC dc, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t t,
                    HBITMAP face, HBITMAP mask)
 {
-    uint32_t v = (t / 60) * 300 + t % 60;
     DrawMaskedBitmap(dc, face, mask, x, y, w, h, 0, 0, kClockSize, kClockSize);
     int32_t cx = x + w / 2, cy = y + h / 2;
+    ClockHands hands = ClockHandsFor(t, w, h);
 
     constexpr COLORREF white = 0xFFFFFF, yellow = 0x00FFFF, green = 0x00FF00;
-    HandEnd longHand = HandFor(v, w, h, 0.45);
-    DrawLine(dc, cx - 1, cy - 1, cx + longHand.dx, cy + longHand.dy, white);
-    DrawLine(dc, cx - 1, cy - 1, cx + longHand.dx + 1, cy + longHand.dy, yellow);
-    DrawLine(dc, cx - 1, cy - 1, cx + longHand.dx, cy + longHand.dy + 1, yellow);
+    DrawLine(dc, cx - 1, cy - 1, cx + hands.longDx, cy + hands.longDy, white);
+    DrawLine(dc, cx - 1, cy - 1, cx + hands.longDx + 1, cy + hands.longDy, yellow);
+    DrawLine(dc, cx - 1, cy - 1, cx + hands.longDx, cy + hands.longDy + 1, yellow);
 
-    HandEnd shortHand = HandFor(v / 60, w, h, 0.25);
-    DrawLine(dc, cx - 1, cy - 1, cx + shortHand.dx, cy + shortHand.dy, white);
-    DrawLine(dc, cx - 1, cy - 1, cx + shortHand.dx + 1, cy + shortHand.dy, green);
-    DrawLine(dc, cx - 1, cy - 1, cx + shortHand.dx, cy + shortHand.dy + 1, green);
-    DrawLine(dc, cx + 1, cy + 1, cx + shortHand.dx + 1, cy + shortHand.dy, green);
-    DrawLine(dc, cx + 1, cy + 1, cx + shortHand.dx, cy + shortHand.dy + 1, green);
+    DrawLine(dc, cx - 1, cy - 1, cx + hands.shortDx, cy + hands.shortDy, white);
+    DrawLine(dc, cx - 1, cy - 1, cx + hands.shortDx + 1, cy + hands.shortDy, green);
+    DrawLine(dc, cx - 1, cy - 1, cx + hands.shortDx, cy + hands.shortDy + 1, green);
+    DrawLine(dc, cx + 1, cy + 1, cx + hands.shortDx + 1, cy + hands.shortDy, green);
+    DrawLine(dc, cx + 1, cy + 1, cx + hands.shortDx, cy + hands.shortDy + 1, green);
 }
 
 void RevealBackground()
