@@ -1,3 +1,5 @@
+#include <gtest/gtest.h>
+
 #include "magick_util.h"
 
 #include <cmath>
@@ -152,4 +154,32 @@ void FillTestPicture(Picture& picture, int32_t width, int32_t height) {
 
 bool LoadOurs(const std::string& path, Picture& picture) {
   return LoadPictureFile(path.c_str(), picture, 0, 0) == kPictureSuccess && picture.width > 0;
+}
+
+void ExpectReadLikeMagick(const MadeFile& made, const std::string& sourceName,
+                          int32_t width, int32_t height) {
+  std::string source = WriteTestPpm(sourceName, width, height);
+  std::string path = ScratchFolder() + "/" + made.name;
+  std::string options = made.options;
+  if (!options.empty() && options.back() != ':') options += ' ';
+  ASSERT_TRUE(RunConvert("'" + source + "' " + options + "'" + path + "'")) << made.name;
+  int32_t w, h;
+  std::vector<uint8_t> expected;
+  ASSERT_TRUE(MagickReadRgb(path, w, h, expected));
+
+  PictureInfo info;
+  ASSERT_EQ(ReadPictureFileInfo(path.c_str(), info), kPictureSuccess) << made.name;
+  EXPECT_EQ(info.width, width);
+  EXPECT_EQ(info.height, height);
+  EXPECT_EQ(info.bitsPerPixel, made.bits) << made.name;
+
+  Picture picture;
+  ASSERT_TRUE(LoadOurs(path, picture)) << made.name;
+  ASSERT_EQ(picture.width, w);
+  ASSERT_EQ(picture.height, h);
+  if (made.minimumPsnr == 0) {
+    EXPECT_EQ(RgbDifferences(PictureRgb(picture), expected, made.tolerance), 0u) << made.name;
+  } else {
+    EXPECT_GE(RgbPsnr(PictureRgb(picture), expected), made.minimumPsnr) << made.name;
+  }
 }

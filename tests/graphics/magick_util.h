@@ -33,3 +33,19 @@ void FillTestPicture(Picture& picture, int32_t width, int32_t height);
 bool LoadOurs(const std::string& path, Picture& picture);
 // Reads a whole file.
 std::vector<uint8_t> ReadFileBytes(const std::string& path);
+
+// A picture file that ImageMagick makes from the test picture, and what our library
+// must make of it.
+struct MadeFile {
+  const char* name;        // file name; the extension tells ImageMagick the format
+  const char* options;     // convert options before the output name
+  int32_t bits;            // the depth we must report
+  double minimumPsnr = 0;  // 0: the pixels must be exactly ImageMagick's
+  int tolerance = 0;       // for colour tables that ImageMagick rounds its own way
+};
+
+// Makes `made` from the test picture of width x height (kept as `sourceName` in the
+// scratch folder) and checks, with gtest expectations, that our library reports its
+// size and depth and reads the pixels ImageMagick reads.
+void ExpectReadLikeMagick(const MadeFile& made, const std::string& sourceName,
+                          int32_t width, int32_t height);
