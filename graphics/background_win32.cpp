@@ -3,10 +3,10 @@
 
 #include "graphics/background_win32.h"
 
-#include <cstring>
 #include <string>
 
 #include "game/platform.h"
+#include "graphics/path_setting.h"
 #include "graphics/screen_bitmap_win32.h"
 #include "resources/resource.h"
 #include "shell/shell_win32.h"
@@ -49,19 +49,6 @@ void MakeBackgroundBitmap()
         backgroundBitmap = ScreenBitmapSized(backgroundPicture, mainWindow, MainClientRect());
 }
 
-// Keeps `path` as backgroundPath when it fits the 256-byte setting; a longer path is
-// not remembered (a cut one would name another file).
-void RememberBackgroundPath(const char* path)
-{
-    size_t length = strlen(path);
-    if (path == backgroundPath)
-        return;
-    if (length < sizeof backgroundPath)
-        memcpy(backgroundPath, path, length + 1);
-    else
-        backgroundPath[0] = '\0';
-}
-
 }  // namespace
 
 bool LoadBackground(HWND owner, const char* path)
@@ -75,7 +62,7 @@ bool LoadBackground(HWND owner, const char* path)
         SetCursor(previous);
         return false;
     }
-    RememberBackgroundPath(file.c_str());
+    StorePathSetting(backgroundPath, file);
     MakeBackgroundBitmap();
     SetCursor(previous);
     return true;
@@ -86,7 +73,7 @@ void LoadStartupBackground()
     std::string file = backgroundPath;
     if (file.empty()) {
         file = dataFolder + DEFAULT_BACKGROUND_FILE;
-        RememberBackgroundPath(file.c_str());
+        StorePathSetting(backgroundPath, file);
     }
     ReadBackgroundPicture(file.c_str());
     MakeBackgroundBitmap();

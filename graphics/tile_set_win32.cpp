@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "game/platform.h"
+#include "graphics/path_setting.h"
 #include "graphics/picture.h"
 #include "graphics/screen_bitmap_win32.h"
 #include "shell/shell_win32.h"
@@ -139,13 +140,8 @@ void DrawFromSet(HDC dc, int32_t x, int32_t y, int32_t w, int32_t h, int32_t col
 
 void LoadTileSet(const char* path)
 {
-    // A path too long for the 256-byte setting is loaded but not remembered: a cut path
-    // would name another file at the next start.
-    std::string file = path;
-    if (file.size() < sizeof tileSetPath)
-        memcpy(tileSetPath, file.c_str(), file.size() + 1);
-    else
-        tileSetPath[0] = '\0';
+    std::string file = path;  // path may be tileSetPath itself
+    StorePathSetting(tileSetPath, file);
 
     FreeScaledPieces();
     ReleasePicture(setPicture);
