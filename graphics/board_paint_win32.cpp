@@ -5,7 +5,6 @@
 #include "graphics/board_paint_win32.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "game/board.h"
 #include "game/platform.h"

@@ -5,7 +5,6 @@
 
 #include "shell/shell_win32.h"
 
-#include <cstring>
 
 #include "game/board.h"
 #include "game/clock.h"
