@@ -74,10 +74,18 @@ bool NormalWindowInUse();
 // set by ReadOptions from the options file.
 extern int32_t SoundOn;
 
-// Cue handles used by the moves: "tick_wav" for each square the flood opens, and the
-// chosen explosion recording.
-extern SoundHandle SoundTick;
-extern SoundHandle SoundExplosion;
+// The cue table, loaded when the main window is created and freed when it is
+// destroyed; a missing recording leaves its handle null.
+extern SoundHandle SoundTick;            // "tick_wav": each square the flood opens
+extern SoundHandle SoundExplosion;       // the chosen explosion recording
+extern SoundHandle SoundBonus;           // "bonus_wav": a time bonus of the first kind
+extern SoundHandle SoundBonus2;          // "bonus2_wav": a time bonus of the second kind
+extern SoundHandle SoundYourScoreWas;    // "yourscorewas_wav": opens the game-end words
+extern SoundHandle SoundExplosionsWord;  // "explosions_wav": after a spoken count
+extern SoundHandle SoundNewRecord;       // "new_rec_wav": the game set a new record
+extern SoundHandle SoundRecordWas;       // "recordmoves_wav": introduces the stored record
+extern SoundHandle SoundOnCue;           // "soundon": sound has just been turned on
+extern SoundHandle SoundOffCue;          // "soundoff": sound has just been turned off
 
 // Finds the recording `name` among the program's own recordings (case-insensitive);
 // nullptr when there is none. Called by LoadNumberWords.

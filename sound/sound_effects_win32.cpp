@@ -9,6 +9,14 @@
 int32_t SoundOn = 1;
 SoundHandle SoundTick = nullptr;
 SoundHandle SoundExplosion = nullptr;
+SoundHandle SoundBonus = nullptr;
+SoundHandle SoundBonus2 = nullptr;
+SoundHandle SoundYourScoreWas = nullptr;
+SoundHandle SoundExplosionsWord = nullptr;
+SoundHandle SoundNewRecord = nullptr;
+SoundHandle SoundRecordWas = nullptr;
+SoundHandle SoundOnCue = nullptr;
+SoundHandle SoundOffCue = nullptr;
 
 int32_t LoadSoundEffects() { return 1; }
 void FreeSoundEffects() {}

@@ -26,8 +26,8 @@ struct FakePlatform {
 
 extern FakePlatform fakePlatform;
 
-// Clears the log and the counters, sets the clock to `now`, sound on, the cue handles
-// loaded ("tick_wav", "explode"), both paths empty.
+// Clears the log and the counters, sets the clock to `now`, sound on, every cue handle
+// of the table loaded, both paths empty.
 void ResetFakePlatform(uint32_t now = 1000);
 
 // The texts of the logged events, optionally only those starting with `prefix`.
