@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# soak.sh [SECONDS [SEED]]: the long soak. Plays the built game under Wine on a private
+# Xvfb display for SECONDS (default 3600) with seeded random real input (SEED default:
+# random, printed first), answering every box and dialog, and prints its figures: inputs,
+# commands, dialogs answered, samples of GDI objects, handles and memory, their values
+# after the first minute, at their peak and at the end, and every fault seen.
+# Environment: ZD_BUILD_DIR (default build/), ZD_SOAK_SOUND=1 plays into a PulseAudio
+# null sink (sounds then take their real time), ZD_SOAK_EXITS (per mille of actions
+# that exit the game, which is then restarted; default 0: one process the whole run).
+set -uo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=${ZD_BUILD_DIR:-$top/build}
+seconds=${1:-3600}
+seed=${2:-$((RANDOM * 32768 + RANDOM))}
+echo "soak: $seconds s, seed $seed (replay: tools/soak.sh $seconds $seed)"
+
+export ZD_E2E_STATE="$build/soak"
+export ZD_WIN32_DIR="$build/win32"
+export ZD_SOURCE_DIR="$top"
+export ZD_TEST_NAME=long
+[ -x "$ZD_WIN32_DIR/tests/driver/zdsoak.exe" ] || { echo "build first: $ZD_WIN32_DIR/tests/driver/zdsoak.exe is missing" >&2; exit 2; }
+. "$top/tests/e2e/harness.sh"
+e2e_run_setup || exit 1
+trap 'e2e_run_cleanup >/dev/null' EXIT
+(
+  # A subshell: e2e_begin's exit trap reports the processes left behind.
+  e2e_begin
+  . "$top/tests/e2e/game_lib.sh"
+  . "$top/tests/e2e/soak_lib.sh"
+  [ "${ZD_SOAK_SOUND:-0}" = 1 ] && e2e_audio_start
+  GAME_DIR="$E2E_WORK/game"
+  game_prepare
+  soak_pictures "$E2E_WORK/pictures"
+  mkdir -p "$E2E_WORK/saves"
+  soak_run "$GAME_DIR" "$seconds" "$seed" --pictures "$(winpath "$E2E_WORK/pictures")" \
+    --saves "$(winpath "$E2E_WORK/saves")" --exits "${ZD_SOAK_EXITS:-0}" | tee "$build/soak.log"
+  status=${PIPESTATUS[0]}
+  echo "soak: record in $build/soak.log; exit status $status (0: no fault)"
+  [ "$status" = 0 ] || E2E_FAILED=1
+)
