@@ -6,6 +6,7 @@
 #include <string>
 
 #include "game/platform.h"
+#include "game/settings.h"
 #include "graphics/path_setting.h"
 #include "graphics/screen_bitmap_win32.h"
 #include "resources/resource.h"
@@ -14,7 +15,6 @@
 Picture backgroundPicture;
 HBITMAP backgroundBitmap = nullptr;
 int32_t backgroundIsSheet = 1;
-char backgroundPath[256] = {};
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include "graphics/startup_pictures_win32.h"
 
 #include "game/platform.h"
+#include "game/settings.h"
 #include "graphics/background_win32.h"
 #include "graphics/screen_bitmap_win32.h"
 #include "graphics/tile_set_win32.h"

@@ -14,13 +14,13 @@
 #include <vector>
 
 #include "game/platform.h"
+#include "game/settings.h"
 #include "graphics/path_setting.h"
 #include "graphics/picture.h"
 #include "graphics/screen_bitmap_win32.h"
 #include "shell/shell_win32.h"
 
 HBITMAP tileSetBitmap = nullptr;
-char tileSetPath[256] = {};
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "game/board.h"
 #include "game/clock.h"
 #include "game/platform.h"
+#include "game/settings.h"
 #include "graphics/background_win32.h"
 #include "graphics/tile_set_win32.h"
 #include "help/help_win32.h"

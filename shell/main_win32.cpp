@@ -12,6 +12,7 @@
 #include "game/high_scores.h"
 #include "game/moves.h"
 #include "game/platform.h"
+#include "game/settings.h"
 #include "graphics/background_win32.h"
 #include "graphics/board_paint_win32.h"
 #include "graphics/screen_bitmap_win32.h"
