@@ -10,6 +10,11 @@
 
 #include "picture.h"
 
+// The window that graphics paints into and makes its screen bitmaps for: the main
+// window, given by the shell when the window is created (SetScreenWindow).
+extern HWND screenWindow;
+void SetScreenWindow(HWND window);
+
 // The display's colour depth (BITSPIXEL x PLANES); read at start-up, or by the first
 // LoadScreenBitmap while still 0.
 extern int32_t screenBits;

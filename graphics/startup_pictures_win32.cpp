@@ -7,10 +7,10 @@
 #include "graphics/tile_set_win32.h"
 #include "resources/resource.h"
 
-void LoadStartupPictures(HWND mainWindow)
+void LoadStartupPictures(HWND mainWindow, const std::string& dataFolder)
 {
     LoadTileSet(tileSetPath[0] ? tileSetPath : DEFAULT_TILESET_FILE);
-    LoadStartupBackground();
+    LoadStartupBackground(dataFolder);
     LoadStartupResourcePictures(mainWindow);
 }
 
