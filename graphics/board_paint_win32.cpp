@@ -5,6 +5,7 @@
 #include "graphics/board_paint_win32.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "game/board.h"
 #include "game/platform.h"
@@ -107,15 +108,16 @@ void CopyBackground(HDC dc, HDC source, int32_t x, int32_t y, int32_t w, int32_t
 // shared palette realised in the target meanwhile. Without a background there is no
 // context (dc is null) and CopyBackground fills black.
 struct BackgroundSource {
-    explicit BackgroundSource(HDC target)
-        : palette(backgroundBitmap ? target : nullptr),
-          memory(backgroundBitmap ? target : nullptr, backgroundBitmap),
-          dc(backgroundBitmap ? memory.dc : nullptr)
+    explicit BackgroundSource(HDC target) : palette(backgroundBitmap ? target : nullptr)
     {
+        if (!backgroundBitmap)
+            return;
+        memory.emplace(target, backgroundBitmap);
+        dc = memory->dc;
     }
     PaletteScope palette;
-    MemoryDc memory;
-    HDC dc;
+    std::optional<MemoryDc> memory;
+    HDC dc = nullptr;
 };
 
 void DrawSquareWith(HDC dc, HDC background, int32_t col, int32_t row)
