@@ -50,8 +50,7 @@ void SetPictureRect(Picture& picture) {
 // (Wine maps pictures painted into a compatible bitmap of a palette display to the
 // twenty static colours only); elsewhere a bitmap compatible with the window.
 HBITMAP CreateScreenBitmap(HDC windowDc, int width, int height) {
-  if (screenBits > 8 || sharedPalette == nullptr)
-    return CreateCompatibleBitmap(windowDc, width, height);
+  if (!PaletteDisplay()) return CreateCompatibleBitmap(windowDc, width, height);
   struct {
     BITMAPINFOHEADER header;
     RGBQUAD colours[256];
@@ -106,39 +105,11 @@ HBITMAP LoadScreenBitmap(const char* name, int32_t* width, int32_t* height, HWND
   ReadPictureMemoryInfo(data, info, size);
   Picture picture;
   PreparePicture(picture, info.width, info.height, info.bitsPerPixel);
-  int32_t result = LoadPictureMemory(data, picture, 24, size);
+  if (LoadPictureMemory(data, picture, 24, size) < 0) return nullptr;
   SetPictureRect(picture);
-  if (result < 0) return nullptr;
-  if (screenBits <= 8) picture.flags |= kPictureForPaletteDisplay;
-  else picture.flags &= ~kPictureForPaletteDisplay;
-  picture.paintOption = 0;
-  WindowDc screen(window);
-  if (picture.bitsPerPixel <= 8) {
-    if (screenBits <= 8) AdaptPictureToDisplay(picture, 3, screenBits);
-    else ChangePictureDepth(picture, screenBits, picture.conversionHint ? kDepthDithered : 0);
-  }
-  HPALETTE picturePalette = nullptr;
-  if (screenBits <= 8 && (picture.bitsPerPixel != screenBits || sharedPalette == nullptr)) {
-    picturePalette = MakePicturePalette(screen.dc, picture);
-    picture.palette = reinterpret_cast<uintptr_t>(picturePalette);
-  }
   if (width) *width = picture.width;
   if (height) *height = picture.height;
-  if (screenBits <= 8 && sharedPalette == nullptr) sharedPalette = CopyPicturePalette(picturePalette);
-  HBITMAP bitmap = nullptr;
-  {
-    PaletteScope screenPalette(screen.dc);
-    bitmap = CreateScreenBitmap(screen.dc, picture.width, picture.height);
-    if (bitmap != nullptr) {
-      MemoryDc memory(screen.dc, bitmap);
-      PaletteScope memoryPalette(memory.dc, false);
-      RECT all{0, 0, picture.width, picture.height};
-      PaintPicture(window, memory.dc, picture, &all, 0, 0);
-    }
-  }
-  if (picturePalette) DeleteObject(picturePalette);
-  ReleasePicture(picture);
-  return bitmap;
+  return MakeScreenBitmap(picture, window, nullptr);
 }
 
 HBITMAP MakeScreenBitmap(Picture& picture, HWND window, const RECT* size) {
