@@ -33,12 +33,13 @@ void RestyleMainWindow(HWND window, DWORD style)
 // keeping its width.
 void FitMenuDialogToMenu()
 {
+    HWND dialog = shellState.menuDialog;
     RECT frame;
-    GetWindowRect(shellState.menuDialog, &frame);
+    GetWindowRect(dialog, &frame);
     RECT wanted = {0, 0, frame.right - frame.left, 0};
-    AdjustWindowRectEx(&wanted, static_cast<DWORD>(GetWindowLongA(shellState.menuDialog, GWL_STYLE)),
-                       TRUE, static_cast<DWORD>(GetWindowLongA(shellState.menuDialog, GWL_EXSTYLE)));
-    SetWindowPos(shellState.menuDialog, nullptr, 0, 0, frame.right - frame.left,
+    AdjustWindowRectEx(&wanted, static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)), TRUE,
+                       static_cast<DWORD>(GetWindowLongA(dialog, GWL_EXSTYLE)));
+    SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left,
                  wanted.bottom - wanted.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -93,7 +94,8 @@ INT_PTR CALLBACK MenuDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 
 void CreateMenuDialog()
 {
-    shellState.menuDialog = CreateDialogParamA(programInstance, RES_MENU_DIALOG, nullptr, MenuDialogProc, 0);
+    shellState.menuDialog =
+        CreateDialogParamA(programInstance, RES_MENU_DIALOG, nullptr, MenuDialogProc, 0);
     ShowWindow(shellState.menuDialog, shellState.fullScreenMode == 1 ? SW_SHOW : SW_HIDE);
     SetMenu(shellState.menuDialog, LoadMenuA(programInstance, RES_MENU));
     FitMenuDialogToMenu();
@@ -128,7 +130,8 @@ void SetNormalWindowMode(HWND window)
 
 void ApplyPointerRule(uint32_t x, uint32_t y)
 {
-    if (GetFocus() != mainWindow || shellState.fullScreenMode != 1 || shellState.menuDialogReady != 1)
+    if (GetFocus() != mainWindow || shellState.fullScreenMode != 1 ||
+        shellState.menuDialogReady != 1)
         return;
     if (x == 0 && y == 0) {
         shellState.menuDialogShown = 1;
