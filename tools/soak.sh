@@ -6,7 +6,9 @@
 # after the first minute, at their peak and at the end, and every fault seen.
 # Environment: ZD_BUILD_DIR (default build/), ZD_SOAK_SOUND=1 plays into a PulseAudio
 # null sink (sounds then take their real time), ZD_SOAK_EXITS (per mille of actions
-# that exit the game, which is then restarted; default 0: one process the whole run).
+# that exit the game, which is then restarted; default 0: one process the whole run),
+# ZD_SOAK_PREFIX_FROM=DIR copies a ready Wine prefix instead of creating one (slow where
+# 32-bit programs run emulated).
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZD_BUILD_DIR:-$top/build}
@@ -15,12 +17,24 @@ seed=${2:-$((RANDOM * 32768 + RANDOM))}
 echo "soak: $seconds s, seed $seed (replay: tools/soak.sh $seconds $seed)"
 
 export ZD_E2E_STATE="$build/soak"
-export ZD_WIN32_DIR="$build/win32"
+. "$top/tools/wine_env.sh"
+# The programs that this machine can run (see tools/wine_env.sh).
+if [ "$ZD_WINE64" = 1 ]; then export ZD_WIN32_DIR="$build/win64"; else export ZD_WIN32_DIR="$build/win32"; fi
 export ZD_SOURCE_DIR="$top"
 export ZD_TEST_NAME=long
 [ -x "$ZD_WIN32_DIR/tests/driver/zdsoak.exe" ] || { echo "build first: $ZD_WIN32_DIR/tests/driver/zdsoak.exe is missing" >&2; exit 2; }
 . "$top/tests/e2e/harness.sh"
-e2e_run_setup || exit 1
+if [ -n "${ZD_SOAK_PREFIX_FROM:-}" ]; then
+  rm -rf "$ZD_E2E_STATE"
+  mkdir -p "$ZD_E2E_STATE/work" "$XDG_RUNTIME_DIR"
+  chmod 700 "$XDG_RUNTIME_DIR"
+  cp -a "$ZD_SOAK_PREFIX_FROM" "$WINEPREFIX" || exit 1
+  xvfb=$(e2e_start_xvfb 24 run) || exit 1
+  set -- $xvfb
+  printf 'E2E_XVFB_PID=%s\nDISPLAY=%s\n' "$1" "$2" > "$E2E_RUN_ENV"
+else
+  e2e_run_setup || exit 1
+fi
 trap 'e2e_run_cleanup >/dev/null' EXIT
 (
   # A subshell: e2e_begin's exit trap reports the processes left behind.
