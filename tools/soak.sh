@@ -46,9 +46,19 @@ trap 'e2e_run_cleanup >/dev/null' EXIT
   game_prepare
   soak_pictures "$E2E_WORK/pictures"
   mkdir -p "$E2E_WORK/saves"
+  # The game's resident memory as Linux sees it, every 60 s, beside the soak's own figures.
+  (
+    while sleep 60; do
+      pid=$(pgrep -f 'ZERADE95[.]exe' | head -n1)
+      [ -n "$pid" ] && echo "rss $(date +%H:%M:%S) $(awk '/^VmRSS/ {print $2, $3}' "/proc/$pid/status")"
+    done
+  ) > "$build/soak-rss.log" &
+  rss_sampler=$!
   soak_run "$GAME_DIR" "$seconds" "$seed" --pictures "$(winpath "$E2E_WORK/pictures")" \
     --saves "$(winpath "$E2E_WORK/saves")" --exits "${ZD_SOAK_EXITS:-0}" | tee "$build/soak.log"
   status=${PIPESTATUS[0]}
+  kill $rss_sampler
+  cat "$build/soak-rss.log"
   echo "soak: record in $build/soak.log; exit status $status (0: no fault)"
   [ "$status" = 0 ] || E2E_FAILED=1
 )

@@ -28,7 +28,6 @@
 // final values. The exit code is 0 when no fault was seen.
 
 #include <windows.h>
-#include <psapi.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -465,17 +464,42 @@ long CountGdi()
     return out.empty() ? -1 : atol(out.c_str());
 }
 
+// Wine answers neither GetProcessHandleCount nor GetProcessMemoryInfo for another
+// process, so both are counted: the handle values that can be duplicated out of the game,
+// and the committed private memory of its address space.
+long CountHandles(HANDLE process)
+{
+    long count = 0;
+    for (ULONG_PTR value = 4; value < 0x10000; value += 4) {
+        HANDLE copy = nullptr;
+        if (DuplicateHandle(process, reinterpret_cast<HANDLE>(value), GetCurrentProcess(), &copy, 0,
+                            FALSE, DUPLICATE_SAME_ACCESS)) {
+            ++count;
+            CloseHandle(copy);
+        }
+    }
+    return count;
+}
+
+long CountPrivateKb(HANDLE process)
+{
+    uint64_t total = 0;
+    MEMORY_BASIC_INFORMATION region = {};
+    const char* at = nullptr;
+    while (VirtualQueryEx(process, at, &region, sizeof region) == sizeof region) {
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE)
+            total += region.RegionSize;
+        const char* next = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
+        if (next <= at) break;
+        at = next;
+    }
+    return static_cast<long>(total / 1024);
+}
+
 void TakeSample()
 {
-    Sample sample = {Elapsed() - game.startedAt, CountGdi(), -1, -1};
-    DWORD handles = 0;
-    if (GetProcessHandleCount(game.process.hProcess, &handles))
-        sample.handles = static_cast<long>(handles);
-    PROCESS_MEMORY_COUNTERS_EX memory = {};
-    memory.cb = sizeof memory;
-    if (GetProcessMemoryInfo(game.process.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
-                             sizeof memory))
-        sample.memoryKb = static_cast<long>(memory.PrivateUsage / 1024);
+    Sample sample = {Elapsed() - game.startedAt, CountGdi(), CountHandles(game.process.hProcess),
+                     CountPrivateKb(game.process.hProcess)};
     tally.samples.push_back(sample);
     printf("sample\t%lu\tgdi\t%ld\thandles\t%ld\tmemory_kb\t%ld\tinputs\t%ld\tdialogs\t%ld\n",
            static_cast<unsigned long>(sample.ms), sample.gdi, sample.handles, sample.memoryKb,
