@@ -370,27 +370,58 @@ const char* FileProblem(const std::string& name, const std::string& bytes)
 }
 
 const char* const kFiles[] = {"vod.opt", "gmnflist", "gmnscore"};
+const size_t kFileSizes[] = {1548, 6000, 1304};
 std::map<std::string, std::string> filesAtStart;  // absent files are not in the map
+// Files that were absent or valid at the start are held to every rule; a damaged file
+// that the game read may be written back with the bytes it carries over unread (the
+// recent lists it does not show, the spare bytes), so only its size is held to.
+std::map<std::string, bool> strictFile;
 
 void RememberFiles()
 {
     for (const char* name : kFiles) {
         std::string bytes;
-        if (ReadWhole(name, bytes))
+        bool present = ReadWhole(name, bytes);
+        if (present)
             filesAtStart[name] = bytes;
+        strictFile[name] = !present || FileProblem(name, bytes) == nullptr;
     }
+}
+
+// The size and time of each file when it was last read: an unchanged file is not read
+// again (some cases start with files of many megabytes).
+std::map<std::string, std::pair<uint64_t, uint64_t>> lastSeen;
+
+bool ChangedSinceLastCheck(const std::string& name)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    std::pair<uint64_t, uint64_t> now(0, 0);
+    if (GetFileAttributesExA((settings.gameFolder + "\\" + name).c_str(), GetFileExInfoStandard, &data)) {
+        now.first = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        now.second = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                     data.ftLastWriteTime.dwLowDateTime;
+    }
+    auto last = lastSeen.find(name);
+    bool changed = last == lastSeen.end() || last->second != now;
+    lastSeen[name] = now;
+    return changed;
 }
 
 void CheckFiles()
 {
-    for (const char* name : kFiles) {
+    for (size_t i = 0; i < 3; ++i) {
+        const char* name = kFiles[i];
+        if (!ChangedSinceLastCheck(name))
+            continue;
         std::string bytes;
         if (!ReadWhole(name, bytes))
             continue;
         auto start = filesAtStart.find(name);
         if (start != filesAtStart.end() && start->second == bytes)
             continue;
-        if (const char* problem = FileProblem(name, bytes)) {
+        const char* problem = strictFile[name] ? FileProblem(name, bytes)
+                              : bytes.size() != kFileSizes[i] ? "not whole" : nullptr;
+        if (problem) {
             std::string detail = std::string(name) + ": " + problem;
             Fault("file %s", detail.c_str());
             // Report each damaged state once.

@@ -6,7 +6,7 @@
 e2e_begin
 . "$ZD_SOURCE_DIR/tests/e2e/game_lib.sh"
 . "$ZD_SOURCE_DIR/tests/e2e/soak_lib.sh"
-SECONDS_EACH=${ZD_HOSTILE_SECONDS:-15}
+SECONDS_EACH=${ZD_HOSTILE_SECONDS:-20}
 
 # After an orderly exit the recent list has been written whole.
 check_list_written() {

@@ -7,7 +7,7 @@
 e2e_begin
 . "$ZD_SOURCE_DIR/tests/e2e/game_lib.sh"
 . "$ZD_SOURCE_DIR/tests/e2e/soak_lib.sh"
-SECONDS_EACH=${ZD_HOSTILE_SECONDS:-15}
+SECONDS_EACH=${ZD_HOSTILE_SECONDS:-20}
 
 soak_fresh_game "$E2E_WORK/nodata"
 soak_case nodata "$SECONDS_EACH" --args 'Z:\no\such\folder\'
@@ -41,7 +41,7 @@ for length in 119 120; do
   GAME_WIN="M:$(printf '%s' "${folder#$E2E_WORK/drive}" | tr / '\\')"
   check_eq "folder path of $length characters" "${#GAME_WIN}" "$length"
   e2e_log "case: long$length"
-  wine "$SOAK_EXE" "$GAME_WIN" "$SECONDS_EACH" "${ZD_SOAK_SEED:-17}" --exits 0 --sample 4000 \
+  wine "$SOAK_EXE" "$GAME_WIN" "$SECONDS_EACH" "${ZD_SOAK_SEED:-17}" --exits 0 --sample 10000 \
     2>"$E2E_WORK/.soak.err" | tr -d '\r' > "$E2E_WORK/long$length.log"
   status=${PIPESTATUS[0]}
   grep -E '^(fault|box)' "$E2E_WORK/long$length.log"
@@ -67,7 +67,7 @@ export SOAK_EXE E2E_WORK GAME_DIR
 unshare -m bash -c '
   mount --bind "$GAME_DIR" "$GAME_DIR" && mount -o remount,bind,ro "$GAME_DIR" || exit 99
   touch "$GAME_DIR/probe" 2>/dev/null && exit 98
-  soak_run "$GAME_DIR" '"$SECONDS_EACH"' '"${ZD_SOAK_SEED:-17}"' --exits 0 --sample 4000 > "$E2E_WORK/rofolder.log"
+  soak_run "$GAME_DIR" '"$SECONDS_EACH"' '"${ZD_SOAK_SEED:-17}"' --exits 0 --sample 10000 > "$E2E_WORK/rofolder.log"
   status=$?
   wineserver -k; wineserver -w
   exit $status' 
