@@ -847,11 +847,11 @@ void Act()
     int roll = RandomBelow(1000);
     if (roll < settings.exitsPerMille) {
         AskToExit();
-    } else if (roll < 200) {
+    } else if (roll < 150) {
         RandomPoint(x, y);
         lastAction = "move";
         MovePointer(x, y);
-    } else if (roll < 260) {
+    } else if (roll < 200) {
         lastAction = "corner";
         MovePointer(0, 0);
         if (Chance(500)) {
@@ -860,15 +860,15 @@ void Act()
             lastAction = "menu bar click";
             ClickAt(5 + RandomBelow(400), 5 + RandomBelow(10), false);
         }
-    } else if (roll < 500) {
+    } else if (roll < 380) {
         RandomPoint(x, y);
         lastAction = "left click";
         ClickAt(x, y, false);
-    } else if (roll < 580) {
+    } else if (roll < 440) {
         RandomPoint(x, y);
         lastAction = "right click";
         ClickAt(x, y, true);
-    } else if (roll < 680) {
+    } else if (roll < 560) {
         static const WORD keys[] = {'N', 'N', 'Q', VK_F1, 'A', 'Z', '5', VK_SPACE, VK_RETURN,
                                     VK_ESCAPE, VK_F10, VK_MENU, VK_TAB, VK_LEFT, VK_F4};
         WORD key = keys[RandomBelow(sizeof keys / sizeof keys[0])];
@@ -882,9 +882,10 @@ void Act()
         HWND target = game.menuDialog && Chance(500) ? game.menuDialog : game.main;
         PostMessageA(target, WM_COMMAND, static_cast<WPARAM>(id), 0);
         ++tally.commands;
-    } else if (roll < 940) {
+    } else if (roll < 990) {
         Resize();
     } else {
+        // A whole field cleared click by click takes a hundred steps or more: rare.
         StartSweep();
     }
 }
