@@ -49,7 +49,8 @@ trap 'e2e_run_cleanup >/dev/null' EXIT
   # The game's resident memory as Linux sees it, every 60 s, beside the soak's own figures.
   (
     while sleep 60; do
-      pid=$(pgrep -f 'ZERADE95[.]exe' | head -n1)
+      # This run's game: its command line holds its folder (with backslashes).
+      pid=$(pgrep -f "${GAME_DIR//\//.}.ZERADE95" | head -n1)
       [ -n "$pid" ] && echo "rss $(date +%H:%M:%S) $(awk '/^VmRSS/ {print $2, $3}' "/proc/$pid/status")"
     done
   ) > "$build/soak-rss.log" &
