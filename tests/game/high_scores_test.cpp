@@ -114,6 +114,15 @@ TEST(HighScoreFile, FailedSaveLeavesTheOldFileWhole) {
 
   // No folder at all.
   EXPECT_FALSE(SaveHighScoresTo(folder.File("missing/gmnscore")));
+
+  // A read-only file stays as it was, also for a user whom the system would let write.
+  WriteBytes(folder.File("locked"), old);
+  std::filesystem::permissions(folder.File("locked"), std::filesystem::perms::owner_read |
+                                                          std::filesystem::perms::group_read |
+                                                          std::filesystem::perms::others_read);
+  EXPECT_FALSE(SaveHighScoresTo(folder.File("locked")));
+  EXPECT_EQ(ReadBytes(folder.File("locked")), old);
+  EXPECT_FALSE(std::filesystem::exists(folder.File("locked.new")));
 }
 
 TEST(RecordTest, FewerExplosionsOrAFasterPerfectGame) {
