@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // A loaded recording, or nullptr when it is missing. Playing or freeing nullptr does
 // nothing.
@@ -116,5 +117,55 @@ extern char tileSetPath[256];
 void TryTimeBonus(int32_t col, int32_t row);
 
 // Ends the game: called by PlaySquare right after the click that uncovered the last
-// safe square.
+// safe square. Defined by the game-end code (game/game_end.cpp).
 void FinishGame();
+
+// ---- The end of a game (requests of FinishGame and RevealAroundCursor) ---------------
+
+// Draws the clock face at the clock's place showing `elapsedMs` / 1000 seconds, whether
+// or not the clock is shown during play. Called by RevealBackground before the wipe.
+// Defined by the board painting code.
+void DrawGameClock(uint32_t elapsedMs);
+
+// Copies the background picture, fitted to the window, onto the client rectangle
+// [left, right) x [top, bottom) of the main window. Called by RevealBackground for each
+// strip of the wipe and by RevealAroundCursor. Defined by the board painting code.
+void ShowBackgroundIn(int32_t left, int32_t top, int32_t right, int32_t bottom);
+
+// Paints the field back onto that client rectangle of the main window at once.
+// Called by RevealAroundCursor while the left button is held. Defined by the board
+// painting code.
+void RepaintBoardIn(int32_t left, int32_t top, int32_t right, int32_t bottom);
+
+// Speaks a whole number, and a number of seconds as hours, minutes and seconds, word
+// by word, each word played to its end. Called by FinishGame for the announcement.
+// Defined by the sound code.
+void SpeakCount(int32_t n);
+void SpeakSeconds(int32_t seconds);
+
+// What the two high-score dialogs show; FinishGame fills them (game/game_end.h).
+struct NewRecordDialogTexts {
+  std::string oldLabel;  // "Old Best Score:" or "Old Best Perfect Game Score:"
+  std::string oldValue;  // "1000 explosions" or "hh:mm:ss"
+  std::string newLabel;  // "New Best Score:" or "New Best Perfect Game Score:"
+  std::string newValue;
+};
+struct HighScoreDialogTexts {
+  std::string title;      // "High Score for <level> <layout> Layout:"
+  std::string bestLabel;  // "Best Score:" or "Best Perfect Game Score:"
+  std::string bestValue;
+  std::string holder;     // the record holder's name
+  std::string yourLabel;  // "Your Score:" or "Your Perfect Game Score:"
+  std::string yourValue;
+};
+
+// The modal dialog "VodSetHSDialog", owned by the main window: shows `texts` and
+// returns the name typed there (at most 13 characters). Only "Done" ends it; Escape
+// and closing the dialog count as "Done", so the record is never lost. Called by
+// FinishGame after a new record. Defined by the game-end dialogs
+// (game/game_end_win32.cpp).
+std::string ShowNewRecordDialog(const NewRecordDialogTexts& texts);
+
+// The modal dialog "VodHSDialog", owned by the main window: shows `texts` until "Done"
+// (or Escape, or closing it). Called by FinishGame after every game.
+void ShowHighScoreDialog(const HighScoreDialogTexts& texts);

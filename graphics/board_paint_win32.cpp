@@ -249,25 +249,24 @@ void DrawClockFace(HDC dc, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t 
     DrawLine(dc, cx + 1, cy + 1, cx + hands.shortDx, cy + hands.shortDy + 1, green);
 }
 
-void RevealBackground()
+void DrawGameClock(uint32_t elapsedMs)
 {
-    DrawClock(mainWindow, gameState.clockBase);
-    int32_t w = gameState.clientWidth, h = gameState.clientHeight;
+    DrawClock(mainWindow, elapsedMs);
+}
+
+void ShowBackgroundIn(int32_t left, int32_t top, int32_t right, int32_t bottom)
+{
     HDC dc = GetDC(mainWindow);
     {
         BackgroundSource background(dc);
-        for (int32_t i = 0; w > 0 && i < w / 2; ++i) {
-            uint32_t start = TickCount();
-            int32_t e = static_cast<int32_t>(static_cast<int64_t>(h) * i / w);
-            CopyBackground(dc, background.dc, w / 2 - i, h / 2 - e, 1, 2 * e);
-            CopyBackground(dc, background.dc, w / 2 + i, h / 2 - e, 1, 2 * e + 1);
-            CopyBackground(dc, background.dc, w / 2 - i, h / 2 - e, 2 * i, 1);
-            CopyBackground(dc, background.dc, w / 2 - i, h / 2 + e, 2 * i + 1, 1);
-            while (TickCount() - start < 10) {
-            }
-        }
-        CopyBackground(dc, background.dc, 0, 0, w, h);
+        CopyBackground(dc, background.dc, left, top, right - left, bottom - top);
     }
-    BusyWait(500);
     ReleaseDC(mainWindow, dc);
+}
+
+void RepaintBoardIn(int32_t left, int32_t top, int32_t right, int32_t bottom)
+{
+    RECT area{left, top, right, bottom};
+    InvalidateRect(mainWindow, &area, FALSE);
+    SendMessageA(mainWindow, WM_PAINT, 0, 0);
 }

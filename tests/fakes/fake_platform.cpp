@@ -121,4 +121,29 @@ void TryTimeBonus(int32_t col, int32_t row) {
   Log("bonus " + std::to_string(col) + " " + std::to_string(row));
 }
 
-void FinishGame() { Log("finish"); }
+void DrawGameClock(uint32_t elapsedMs) { Log("clock " + std::to_string(elapsedMs)); }
+
+void ShowBackgroundIn(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+  Log("background " + std::to_string(left) + " " + std::to_string(top) + " " +
+      std::to_string(right) + " " + std::to_string(bottom));
+}
+
+void RepaintBoardIn(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+  Log("board " + std::to_string(left) + " " + std::to_string(top) + " " +
+      std::to_string(right) + " " + std::to_string(bottom));
+}
+
+void SpeakCount(int32_t n) { Log("speak " + std::to_string(n)); }
+
+void SpeakSeconds(int32_t seconds) { Log("speak-time " + std::to_string(seconds)); }
+
+std::string ShowNewRecordDialog(const NewRecordDialogTexts& texts) {
+  Log("new-record-dialog " + texts.oldLabel + "|" + texts.oldValue + "|" + texts.newLabel +
+      "|" + texts.newValue);
+  return fakePlatform.typedName;
+}
+
+void ShowHighScoreDialog(const HighScoreDialogTexts& texts) {
+  Log("high-score-dialog " + texts.title + "|" + texts.bestLabel + "|" + texts.bestValue + "|" +
+      texts.holder + "|" + texts.yourLabel + "|" + texts.yourValue);
+}

@@ -22,6 +22,7 @@ struct FakePlatform {
   bool normalWindow = false;           // what NormalWindowInUse answers
   int32_t soundsLoaded = 0;
   int32_t soundsFreed = 0;             // non-null handles freed
+  std::string typedName;               // what ShowNewRecordDialog returns
 };
 
 extern FakePlatform fakePlatform;
@@ -45,4 +46,10 @@ std::vector<std::string> FakeEventTexts(const std::string& prefix = "");
 //   "async NAME"        PlaySoundAsync of a loaded handle (null handles are not logged)
 //   "wait NAME"         PlaySoundAndWait of a loaded handle
 //   "bonus C R"         TryTimeBonus
-//   "finish"            FinishGame
+//   "clock MS"          DrawGameClock
+//   "background L T R B"  ShowBackgroundIn
+//   "board L T R B"     RepaintBoardIn
+//   "speak N"           SpeakCount
+//   "speak-time S"      SpeakSeconds
+//   "new-record-dialog OLDLABEL|OLDVALUE|NEWLABEL|NEWVALUE"   ShowNewRecordDialog
+//   "high-score-dialog TITLE|BESTLABEL|BESTVALUE|HOLDER|YOURLABEL|YOURVALUE"
