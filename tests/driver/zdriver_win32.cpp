@@ -31,8 +31,13 @@
 //                                         data file: one line per item, "depth id state
 //                                         caption" (pop-ups have id "popup"; separators and
 //                                         items with an empty caption show caption "-")
-//   zdriver clickall TARGET COLUMNS ROWS  left-clicks the centre of every square of a
-//                                         field of COLUMNS x ROWS squares, column by column
+//   zdriver clickall TARGET COLUMNS ROWS [SKIP]
+//                                         left-clicks the centre of every square of a
+//                                         field of COLUMNS x ROWS squares, column by
+//                                         column; SKIP (one character per square, row
+//                                         by row) leaves out the squares marked '*'
+//   zdriver timed TARGET ID               sends WM_COMMAND ID and prints the tick count
+//                                         just before and just after: "T0 T1"
 //   zdriver repaint TARGET COUNT          repaints the whole client area COUNT times (each
 //                                         time invalidated and painted at once) and prints
 //                                         the median, fastest and slowest time in ms
@@ -401,14 +406,18 @@ int PrintMenuResource(const char* file, const char* name)
     return 0;
 }
 
-int ClickAll(HWND window, int columns, int rows)
+int ClickAll(HWND window, int columns, int rows, const char* skip)
 {
     RECT client = {};
     GetClientRect(window, &client);
     if (columns <= 0 || rows <= 0)
         return 2;
+    if (skip && strlen(skip) != static_cast<size_t>(columns) * static_cast<size_t>(rows))
+        return 2;
     for (int col = 0; col < columns && IsWindow(window); ++col) {
         for (int row = 0; row < rows && IsWindow(window); ++row) {
+            if (skip && skip[row * columns + col] == '*')
+                continue;
             int x = (col * client.right / columns + (col + 1) * client.right / columns) / 2;
             int y = (row * client.bottom / rows + (row + 1) * client.bottom / rows) / 2;
             LPARAM at = MAKELPARAM(x, y);
@@ -445,7 +454,7 @@ int Repaint(HWND window, int count)
 int Usage()
 {
     fprintf(stderr, "usage: zdriver windows|wait|gone|controls|press|type|command|click|"
-                    "post|move|cursor|key|capture|close|rect|focus|watch|menu|clickall|repaint|tick|run ...\n");
+                    "post|move|cursor|key|capture|close|rect|focus|watch|menu|clickall|timed|repaint|tick|run ...\n");
     return 2;
 }
 
@@ -599,7 +608,14 @@ int main(int argc, char** argv)
     if (verb == "repaint" && argc > 3)
         return Repaint(window, atoi(argv[3]));
     if (verb == "clickall" && argc > 4)
-        return ClickAll(window, atoi(argv[3]), atoi(argv[4]));
+        return ClickAll(window, atoi(argv[3]), atoi(argv[4]), argc > 5 ? argv[5] : nullptr);
+    if (verb == "timed" && argc > 3) {
+        DWORD before = GetTickCount();
+        Deliver(window, WM_COMMAND, MAKEWPARAM(atoi(argv[3]), 0), 0);
+        DWORD after = GetTickCount();
+        printf("%lu %lu\n", static_cast<unsigned long>(before), static_cast<unsigned long>(after));
+        return 0;
+    }
     if (verb == "capture" && argc > 3)
         return Capture(window, argv[3]);
     if (verb == "close")

@@ -7,6 +7,11 @@
       . background (when BACKGROUND, the background scaled to the client, is given)
   screen.py pixel SHOT.bmp X Y          the colour at (X, Y) as "R G B"
   screen.py same A.bmp B.bmp            exit 0 when the two pictures are identical
+  screen.py diffbox A.bmp B.bmp         the smallest rectangle holding every pixel where
+                                        the two differ, "LEFT TOP RIGHT BOTTOM" (right and
+                                        bottom excluded), or "none"
+  screen.py samebox A.bmp B.bmp L T R B exit 0 when the two pictures are identical in
+                                        that rectangle (right and bottom excluded)
   screen.py size SHOT.bmp               "WIDTH HEIGHT"
   screen.py count SHOT.bmp R G B        how many pixels have exactly that colour
   screen.py menubar SHOT.bmp            the centre x of each title of the menu bar at the
@@ -159,6 +164,33 @@ def popup(before_path, after_path):
     return out
 
 
+def rows_of(path):
+    """The pixel rows of a 24- or 32-bit BMP, top first, as byte strings."""
+    with open(path, "rb") as f:
+        data = f.read()
+    offset = struct.unpack_from("<I", data, 10)[0]
+    width, height = struct.unpack_from("<ii", data, 18)
+    step = struct.unpack_from("<H", data, 28)[0] // 8
+    stride = (width * step + 3) & ~3
+    rows = [data[offset + r * stride: offset + r * stride + width * step]
+            for r in range(abs(height))]
+    return width, step, rows if height < 0 else rows[::-1]
+
+
+def diffbox(a_path, b_path):
+    width, step, a = rows_of(a_path)
+    _, _, b = rows_of(b_path)
+    left, top, right, bottom = width, None, 0, 0
+    for y, (ra, rb) in enumerate(zip(a, b)):
+        if ra == rb:
+            continue
+        xs = [x for x in range(width) if ra[x * step:x * step + step] != rb[x * step:x * step + step]]
+        top = y if top is None else top
+        bottom = y + 1
+        left, right = min(left, xs[0]), max(right, xs[-1] + 1)
+    return "none" if top is None else f"{left} {top} {right} {bottom}"
+
+
 def main(argv):
     if len(argv) >= 5 and argv[1] == "squares":
         squares(argv[2], int(argv[3]), int(argv[4]), argv[5],
@@ -169,6 +201,15 @@ def main(argv):
     elif len(argv) == 4 and argv[1] == "same":
         a, b = open(argv[2], "rb").read(), open(argv[3], "rb").read()
         return 0 if a == b else 1
+    elif len(argv) == 4 and argv[1] == "diffbox":
+        print(diffbox(argv[2], argv[3]))
+    elif len(argv) == 8 and argv[1] == "samebox":
+        left, top, right, bottom = (int(v) for v in argv[4:8])
+        _, step, a = rows_of(argv[2])
+        _, _, b = rows_of(argv[3])
+        same = all(a[y][left * step:right * step] == b[y][left * step:right * step]
+                   for y in range(top, bottom))
+        return 0 if same else 1
     elif len(argv) == 6 and argv[1] == "count":
         w, h, pixel = read_bmp(argv[2])
         colour = tuple(int(v) for v in argv[3:6])
