@@ -95,3 +95,21 @@ game_exit() {
   zd command "$MAIN" 108 >/dev/null
   check_eq "the game ends with exit code 0" "$(e2e_exit_code game 30)" 0
 }
+
+# game_clickall COLUMNS ROWS [SKIP]: "zd clickall" for a test that is not about the end
+# of a game: should the clicks finish it, the new-record and high-score dialogs are
+# answered with "Done" (the finishing click returns only once they are closed).
+game_clickall() {
+  zd clickall "$MAIN" "$@" >/dev/null &
+  local clicking=$! deadline=$((SECONDS + 600)) caption
+  while kill -0 "$clicking" 2>/dev/null && [ $SECONDS -lt $deadline ]; do
+    caption=$(zd windows ZERADE95.exe | cut -f3 | grep -E "^(Enter Your Name:|High Score for .* Layout:)$" | head -n1)
+    if [ -n "$caption" ]; then
+      zd press "caption:$caption" Done >/dev/null
+      zd gone "caption:$caption" 10000
+    else
+      sleep 0.3
+    fi
+  done
+  wait "$clicking"
+}
