@@ -2,14 +2,15 @@
 // score of the game just played. They show the texts FinishGame gives them; closing
 // them any way counts as "Done", so that a record is never lost.
 
-#include <windows.h>
+#include "game/game_end_win32.h"
 
 #include <string>
 
 #include "game/high_scores.h"
 #include "game/platform.h"
 #include "resources/resource.h"
-#include "shell/shell_win32.h"
+
+HWND highScoreDialogOwner = nullptr;
 
 namespace {
 
@@ -96,13 +97,14 @@ INT_PTR CALLBACK HighScoreDialogProc(HWND dialog, UINT message, WPARAM wParam, L
 std::string ShowNewRecordDialog(const NewRecordDialogTexts& texts)
 {
     NewRecordDialogState state{&texts, std::string()};
-    DialogBoxParamA(programInstance, RES_NEW_RECORD_DIALOG, mainWindow, NewRecordDialogProc,
-                    reinterpret_cast<LPARAM>(&state));
+    // The dialog templates are resources of the program itself.
+    DialogBoxParamA(GetModuleHandleA(nullptr), RES_NEW_RECORD_DIALOG, highScoreDialogOwner,
+                    NewRecordDialogProc, reinterpret_cast<LPARAM>(&state));
     return state.name;
 }
 
 void ShowHighScoreDialog(const HighScoreDialogTexts& texts)
 {
-    DialogBoxParamA(programInstance, RES_HIGH_SCORE_DIALOG, mainWindow, HighScoreDialogProc,
-                    reinterpret_cast<LPARAM>(&texts));
+    DialogBoxParamA(GetModuleHandleA(nullptr), RES_HIGH_SCORE_DIALOG, highScoreDialogOwner,
+                    HighScoreDialogProc, reinterpret_cast<LPARAM>(&texts));
 }

@@ -9,6 +9,7 @@
 #include "game/board.h"
 #include "game/clock.h"
 #include "game/game_end.h"
+#include "game/game_end_win32.h"
 #include "game/high_scores.h"
 #include "game/moves.h"
 #include "game/platform.h"
@@ -237,6 +238,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
                                  gameState.clientHeight, nullptr, nullptr, instance, nullptr);
     if (!mainWindow)
         return 0;
+    highScoreDialogOwner = mainWindow;
     ShowWindow(mainWindow, showCommand);
     UpdateWindow(mainWindow);
 
