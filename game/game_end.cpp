@@ -4,6 +4,7 @@
 #include <string>
 
 #include "game/board.h"
+#include "game/settings.h"
 
 namespace {
 
