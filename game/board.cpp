@@ -6,8 +6,6 @@ GameState gameState;
 
 namespace {
 
-uint32_t randomState = 0;
-
 constexpr int32_t kNewGameCommand = 6100;
 constexpr int32_t kFirstLayoutCommand = 6000;
 
@@ -75,18 +73,6 @@ bool IsKnownLayout(int32_t columns, int32_t rows) {
 }
 
 bool IsKnownLevel(int32_t level) { return LevelIndex(level) < 5; }
-
-void SeedRandom(uint32_t seed) { randomState = seed; }
-
-int32_t NextRandom() {
-  randomState = randomState * 214013u + 2531011u;
-  return static_cast<int32_t>((randomState >> 16) & 0x7FFFu);
-}
-
-int32_t RandomBelow(int32_t n) {
-  uint32_t r = static_cast<uint32_t>(NextRandom());
-  return static_cast<int32_t>((static_cast<uint32_t>(n) * r) >> 15);
-}
 
 void UpdateLayoutChecks() {
   int32_t index = LayoutIndex(gameState.columns);
