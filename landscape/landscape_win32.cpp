@@ -66,8 +66,11 @@ void CloseMirror(Mirror& mirror) {
   mirror = Mirror();
 }
 
+// Copies columns x .. x + width - 1 onto the window and makes them visible at once, although
+// no message is handled until the picture is finished.
 void ShowArea(const Mirror& mirror, int32_t x, int32_t width) {
   BitBlt(mirror.window, x, 0, width, mirror.canvas.height, mirror.memory, x, 0, SRCCOPY);
+  GdiFlush();
 }
 
 void ShowColumn(int32_t column, void* context) {
