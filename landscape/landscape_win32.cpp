@@ -133,9 +133,11 @@ void GenerateBackground(int32_t commandId) {
     RunGenerator(commandId, mirror, shape.get(), tint.get());
     // Whatever was computed, also a column cut short, is on the window.
     ShowArea(mirror, 0, mirror.canvas.width);
+    CloseMirror(mirror);
+    TakeBackgroundFromWindow(dc);
+  } else {
+    CloseMirror(mirror);  // no room for the picture: the background stays
   }
-  CloseMirror(mirror);
-  TakeBackgroundFromWindow(dc);
   if (oldPalette) SelectPalette(dc, oldPalette, FALSE);
   ReleaseDC(mainWindow, dc);
   InvalidateRect(mainWindow, nullptr, FALSE);
