@@ -13,6 +13,8 @@
 #include "game/board.h"
 #include "game/platform.h"
 #include "graphics/background_win32.h"
+#include "graphics/board_paint_win32.h"
+#include "graphics/drawing_kit_win32.h"
 #include "graphics/screen_bitmap_win32.h"
 #include "landscape/generators.h"
 #include "resources/resource.h"
@@ -30,41 +32,8 @@ const char kNeedsMoreColours[] =
 struct Mirror {
   HDC window = nullptr;
   HDC memory = nullptr;
-  HBITMAP bitmap = nullptr;
-  HGDIOBJ oldBitmap = nullptr;
   LandscapeCanvas canvas;
 };
-
-bool OpenMirror(Mirror& mirror, HDC window, int32_t width, int32_t height) {
-  if (width <= 0 || height <= 0) return false;
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  mirror.window = window;
-  mirror.bitmap = CreateDIBSection(window, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  mirror.memory = CreateCompatibleDC(window);
-  if (!mirror.bitmap || !mirror.memory || !bits) return false;
-  mirror.oldBitmap = SelectObject(mirror.memory, mirror.bitmap);
-  // Pixels a generator leaves alone keep what the window showed.
-  BitBlt(mirror.memory, 0, 0, width, height, window, 0, 0, SRCCOPY);
-  GdiFlush();
-  mirror.canvas.width = width;
-  mirror.canvas.height = height;
-  mirror.canvas.pixels = static_cast<uint32_t*>(bits);
-  return true;
-}
-
-void CloseMirror(Mirror& mirror) {
-  if (mirror.oldBitmap) SelectObject(mirror.memory, mirror.oldBitmap);
-  if (mirror.memory) DeleteDC(mirror.memory);
-  if (mirror.bitmap) DeleteObject(mirror.bitmap);
-  mirror = Mirror();
-}
 
 // Copies columns x .. x + width - 1 onto the window and makes them visible at once, although
 // no message is handled until the picture is finished.
@@ -101,6 +70,43 @@ void RunGenerator(int32_t commandId, Mirror& mirror, uint8_t* shape, uint8_t* ti
   }
 }
 
+// Draws the command's picture into the window's client area through a mirror that starts
+// as a copy of it, so that pixels a generator leaves alone keep what the window showed.
+// False, with nothing drawn, when there is no room for the mirror.
+bool DrawIntoWindow(int32_t commandId, HDC window, uint8_t* shape, uint8_t* tint) {
+  const int32_t width = gameState.clientWidth, height = gameState.clientHeight;
+  if (width <= 0 || height <= 0) return false;
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(window, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!bitmap || !bits) {
+    if (bitmap) DeleteObject(bitmap);
+    return false;
+  }
+  {
+    MemoryDc memory(window, bitmap);
+    BitBlt(memory.dc, 0, 0, width, height, window, 0, 0, SRCCOPY);
+    GdiFlush();
+    Mirror mirror;
+    mirror.window = window;
+    mirror.memory = memory.dc;
+    mirror.canvas.width = width;
+    mirror.canvas.height = height;
+    mirror.canvas.pixels = static_cast<uint32_t*>(bits);
+    RunGenerator(commandId, mirror, shape, tint);
+    // Whatever was computed, also a column cut short, is on the window.
+    ShowArea(mirror, 0, width);
+  }
+  DeleteObject(bitmap);
+  return true;
+}
+
 }  // namespace
 
 void GenerateBackground(int32_t commandId) {
@@ -122,24 +128,13 @@ void GenerateBackground(int32_t commandId) {
   HideMenuDialog();
   generatingPicture = 1;
   stopRequest = 0;
-  HDC dc = GetDC(mainWindow);
-  HPALETTE oldPalette = nullptr;
-  if (screenBits <= 8 && sharedPalette) {
-    oldPalette = SelectPalette(dc, sharedPalette, FALSE);
-    RealizePalette(dc);
+  {
+    WindowDc window(mainWindow);
+    PaletteScope palette(window.dc);
+    // Without room for the picture the background stays as it was.
+    if (DrawIntoWindow(commandId, window.dc, shape.get(), tint.get()))
+      TakeBackgroundFromWindow(window.dc);
   }
-  Mirror mirror;
-  if (OpenMirror(mirror, dc, gameState.clientWidth, gameState.clientHeight)) {
-    RunGenerator(commandId, mirror, shape.get(), tint.get());
-    // Whatever was computed, also a column cut short, is on the window.
-    ShowArea(mirror, 0, mirror.canvas.width);
-    CloseMirror(mirror);
-    TakeBackgroundFromWindow(dc);
-  } else {
-    CloseMirror(mirror);  // no room for the picture: the background stays
-  }
-  if (oldPalette) SelectPalette(dc, oldPalette, FALSE);
-  ReleaseDC(mainWindow, dc);
   InvalidateRect(mainWindow, nullptr, FALSE);
   generatingPicture = 0;
 }
