@@ -22,6 +22,15 @@ wait_menu() {  # wait_menu visible|hidden
 }
 screen() { python3 "$SCREEN_PY" "$@"; }
 compare() { python3 "$(dirname "$0")/landscape_frames.py" "$@"; }
+# watch_command ID PREFIX: posts command ID once the driver watches the screen, and saves
+# every distinct frame for six seconds (PREFIX.txt lists them).
+watch_command() {
+  zd watch "$MAIN" 6000 "$2" > "$2.txt" &
+  local watcher=$! deadline=$((SECONDS + 30))
+  until [ -s "$2.txt" ] || [ $SECONDS -ge $deadline ]; do sleep 0.05; done
+  zd post "$MAIN" "$1"
+  wait "$watcher"
+}
 
 # A real click gives the main window the focus; N deals a 12 x 8 game at level 10.
 xdotool mousemove 600 500 click 1
@@ -42,8 +51,7 @@ for command in 117 116 118; do
   xdotool mousemove 0 0
   zd move "$MAIN" 0 0
   check_eq "$command: the menu bar is up before the command" "$(wait_menu visible)" visible
-  zd post "$MAIN" "$command"
-  zd watch "$MAIN" 4000 "frames-$command" > "frames-$command.txt"
+  watch_command "$command" "frames-$command"
   game_settle
   game_capture "after-$command.bmp"
   check_eq "$command: the command hid the menu bar" "$(menu_state)" hidden
@@ -83,8 +91,7 @@ for command in 117 116; do
   game_capture "refused-$command.bmp"
   check "$command: the field is unchanged" screen same "refused-$command.bmp" field8.bmp
 done
-zd post "$MAIN" 118
-zd watch "$MAIN" 4000 frames8 "I'm Sorry:" > frames8.txt
+watch_command 118 frames8
 check_eq "118 paints on 256 colours without a message" "$(zd windows | grep -c "I'm Sorry:")" 0
 game_settle
 game_capture after8.bmp
