@@ -23,9 +23,9 @@ wait_menu() {  # wait_menu visible|hidden
 screen() { python3 "$SCREEN_PY" "$@"; }
 compare() { python3 "$(dirname "$0")/landscape_frames.py" "$@"; }
 # watch_command ID PREFIX: posts command ID once the driver watches the screen, and saves
-# every distinct frame for six seconds (PREFIX.txt lists them).
+# every distinct frame for fifteen seconds (PREFIX.txt lists them).
 watch_command() {
-  zd watch "$MAIN" 6000 "$2" > "$2.txt" &
+  zd watch "$MAIN" 15000 "$2" > "$2.txt" &
   local watcher=$! deadline=$((SECONDS + 30))
   until [ -s "$2.txt" ] || [ $SECONDS -ge $deadline ]; do sleep 0.05; done
   zd post "$MAIN" "$1"
