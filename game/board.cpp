@@ -6,8 +6,6 @@ GameState gameState;
 
 namespace {
 
-uint32_t randomState = 0;
-
 // The byte and bit of square (col, row) in a plane, or false when it lies outside.
 bool PlaneAddress(int32_t col, int32_t row, int32_t& byte, uint8_t& bit) {
   if (col < 0 || row < 0 || col >= kPlaneColumns || row >= kPlaneRows) return false;
@@ -72,18 +70,6 @@ bool IsKnownLayout(int32_t columns, int32_t rows) {
 }
 
 bool IsKnownLevel(int32_t level) { return LevelIndex(level) < 5; }
-
-void SeedRandom(uint32_t seed) { randomState = seed; }
-
-int32_t NextRandom() {
-  randomState = randomState * 214013u + 2531011u;
-  return static_cast<int32_t>((randomState >> 16) & 0x7FFFu);
-}
-
-int32_t RandomBelow(int32_t n) {
-  uint32_t r = static_cast<uint32_t>(NextRandom());
-  return static_cast<int32_t>((static_cast<uint32_t>(n) * r) >> 15);
-}
 
 void UpdateLayoutChecks() {
   int32_t index = LayoutIndex(gameState.columns);

@@ -9,4 +9,3 @@
 void ChooseBackground(HWND) {}
 void SaveCurrentBackground(HWND) {}
 void CaptureGameScreen(HWND) {}
-void TakeBackgroundFromWindow(HDC) {}
