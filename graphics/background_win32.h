@@ -6,11 +6,14 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 #include "graphics/picture.h"
 
 constexpr int32_t kSheetSize = 320;
 
+// The picture on screen at its own resolution and depth (a sheet's own pixels too), the
+// source of every rescale and of "Save Current Background Image".
 extern Picture backgroundPicture;
 extern HBITMAP backgroundBitmap;
 // 1 while the background is a 320 x 320 sheet; 1 until the first background is loaded,
@@ -29,9 +32,18 @@ void RescaleBackground();
 // Releases the picture and its bitmap at shutdown.
 void FreeBackground();
 
-// The background dialog (command 115), saving the background (119), capturing the game
-// screen (120), and adopting a generated landscape.
+// The background dialog (command 115): a file chosen there becomes the background. The
+// caller puts backgroundPath at the front of the recent list afterwards.
 void ChooseBackground(HWND window);
+// Saves backgroundPicture through the Save dialog (command 119); after a successful save
+// backgroundPath names the new file.
 void SaveCurrentBackground(HWND window);
+// Saves a copy of the game window's client area through the Save dialog (command 120).
 void CaptureGameScreen(HWND window);
+// Adopts what a landscape generator drew into the main window as the background.
 void TakeBackgroundFromWindow(HDC dc);
+// The Save dialog ("Save Bitmap File") with the eleven formats; writes the picture as
+// the chosen entry says. True when the file was written; its path then goes to
+// savedPath when one is given. A failed save says nothing and leaves any file that was
+// there as it was.
+bool SavePictureAs(HWND owner, const Picture& picture, std::string* savedPath);
