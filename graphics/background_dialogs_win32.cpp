@@ -15,14 +15,13 @@
 #include "graphics/save_filters.h"
 #include "graphics/screen_bitmap_win32.h"
 #include "resources/resource.h"
-#include "shell/open_dialog_win32.h"
 #include "shell/shell_win32.h"
 
 namespace {
 
 // The folder the Open dialog starts in: the data folder at first, then the folder of
 // the last file chosen there.
-char backgroundFolder[kOpenFolderSize] = "";
+char backgroundFolder[256] = "";
 // The save dialog's entry chosen last, offered first the next time.
 int32_t lastSaveFilter = 1;
 // The quality passed with the formats that take one: the best.
@@ -37,8 +36,15 @@ const char kSuggestionText[] =
 
 // ---- The choose dialog -------------------------------------------------------------
 
-void OnInitChooseDialog(HWND dialog)
+// What the command gives the dialog, kept in the dialog's user data while it runs.
+struct ChooseRequest {
+    const std::string* dataFolder;
+    FileChooser chooseFile;
+};
+
+void OnInitChooseDialog(HWND dialog, LPARAM request)
 {
+    SetWindowLongPtrA(dialog, DWLP_USER, request);
     SetClientSize(dialog, kChooseDialogX, kChooseDialogY, kChooseDialogWidth,
                   kChooseDialogHeight, FALSE);
     RECT client;
@@ -78,10 +84,11 @@ void PaintChooseDialog(HWND dialog)
 // message.
 void OnLoadButton(HWND dialog)
 {
+    auto* request = reinterpret_cast<const ChooseRequest*>(GetWindowLongPtrA(dialog, DWLP_USER));
     if (backgroundFolder[0] == '\0')
-        StorePathSetting(backgroundFolder, dataFolder);
-    char chosen[kOpenFolderSize];
-    if (!ChooseFileToOpen(chosen, kOpenFilterString, backgroundFolder, dialog))
+        StorePathSetting(backgroundFolder, *request->dataFolder);
+    char chosen[256];
+    if (!request->chooseFile(chosen, kOpenFilterString, backgroundFolder, dialog))
         return;
     bool loaded = LoadBackground(dialog, chosen);
     InvalidateRect(dialog, nullptr, FALSE);
@@ -93,7 +100,7 @@ INT_PTR CALLBACK ChooseBkgDialogProc(HWND dialog, UINT message, WPARAM wParam, L
 {
     switch (message) {
     case WM_INITDIALOG:
-        OnInitChooseDialog(dialog);
+        OnInitChooseDialog(dialog, lParam);
         return TRUE;
     case WM_ERASEBKGND:
         return TRUE;  // the paint covers the whole client area
@@ -120,9 +127,11 @@ INT_PTR CALLBACK ChooseBkgDialogProc(HWND dialog, UINT message, WPARAM wParam, L
 
 }  // namespace
 
-void ChooseBackground(HWND window)
+void ChooseBackground(HWND window, const std::string& dataFolder, FileChooser chooseFile)
 {
-    DialogBoxParamA(programInstance, RES_BACKGROUND_DIALOG, window, ChooseBkgDialogProc, 0);
+    ChooseRequest request{&dataFolder, chooseFile};
+    DialogBoxParamA(GetModuleHandleA(nullptr), RES_BACKGROUND_DIALOG, window, ChooseBkgDialogProc,
+                    reinterpret_cast<LPARAM>(&request));
     InvalidateRect(mainWindow, nullptr, FALSE);
 }
 

@@ -32,9 +32,15 @@ void RescaleBackground();
 // Releases the picture and its bitmap at shutdown.
 void FreeBackground();
 
-// The background dialog (command 115): a file chosen there becomes the background. The
-// caller puts backgroundPath at the front of the recent list afterwards.
-void ChooseBackground(HWND window);
+// The Open dialog the choose dialog runs (the shell's ChooseFileToOpen): 1 with the
+// chosen full path in `result`, or 0 when the player cancelled. `folder` is where it
+// opens and afterwards holds the folder of the file chosen.
+using FileChooser = int (*)(char (&result)[256], const char* filterText, char (&folder)[256],
+                            HWND owner);
+// The background dialog (command 115): a file chosen there through `chooseFile`, which
+// opens in `dataFolder` the first time, becomes the background. The caller puts
+// backgroundPath at the front of the recent list afterwards.
+void ChooseBackground(HWND window, const std::string& dataFolder, FileChooser chooseFile);
 // Saves backgroundPicture through the Save dialog (command 119); after a successful save
 // backgroundPath names the new file.
 void SaveCurrentBackground(HWND window);

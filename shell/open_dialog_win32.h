@@ -5,6 +5,8 @@
 
 #include "shell/open_dialog.h"
 
+static_assert(kOpenFolderSize == 256, "the background dialog passes 256-byte buffers");
+
 // Runs the Open dialog owned by `owner`, with `filterText` ("|" between its parts),
 // opening in `folder`. Returns 1 with the chosen full path in `result` (256 bytes),
 // after which `folder` holds that file's folder with its final "\"; returns 0 when the
