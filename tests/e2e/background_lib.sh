@@ -64,3 +64,6 @@ bg_recent() {
   python3 -c 'import sys; d=open(sys.argv[1],"rb").read(); i=2000+200*int(sys.argv[2]); print(d[i:i+200].split(b"\0")[0].decode("cp1252"))' \
     "$GAME_DIR/gmnflist" "$1"
 }
+
+# bg_shown TARGET [MS]: TARGET is (or within MS becomes) visible; prints nothing.
+bg_shown() { zd wait "$1" "${2:-100}" >/dev/null; }

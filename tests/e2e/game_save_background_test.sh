@@ -103,7 +103,7 @@ zd select "$SAVE" $FILE_TYPES 2
 zd type "$SAVE" 0 "$(winpath "$PICS/no such folder/x.bmp")"
 zd press "$SAVE" Save
 sleep 1
-check "a folder that does not exist is refused by the dialog" zd wait "$SAVE" 100
+check "a folder that does not exist is refused by the dialog" bg_shown "$SAVE" 100
 zd close "$SAVE" 2>/dev/null
 for _ in 1 2 3; do
   for hwnd in $(zd windows ZERADE95.exe | awk -F'\t' '$2 == "#32770" {print $1}'); do
