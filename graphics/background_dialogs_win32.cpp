@@ -9,19 +9,20 @@
 #include <string>
 
 #include "game/platform.h"
+#include "game/settings.h"
+#include "graphics/drawing_kit_win32.h"
 #include "graphics/file_dialogs.h"
 #include "graphics/path_setting.h"
 #include "graphics/picture_win32.h"
 #include "graphics/save_filters.h"
 #include "graphics/screen_bitmap_win32.h"
 #include "resources/resource.h"
-#include "shell/shell_win32.h"
 
 namespace {
 
 // The folder the Open dialog starts in: the data folder at first, then the folder of
 // the last file chosen there.
-char backgroundFolder[256] = "";
+char backgroundFolder[kPathSettingSize] = "";
 // The save dialog's entry chosen last, offered first the next time.
 int32_t lastSaveFilter = 1;
 // The quality passed with the formats that take one: the best.
@@ -68,7 +69,7 @@ void PaintChooseDialog(HWND dialog)
                    kSheetSize);
     } else {
         RECT main;
-        GetClientRect(mainWindow, &main);
+        GetClientRect(screenWindow, &main);
         // Shrinking averages the pixels it drops rather than picking some of them.
         int oldMode = SetStretchBltMode(dc, HALFTONE);
         SetBrushOrgEx(dc, 0, 0, nullptr);
@@ -87,7 +88,7 @@ void OnLoadButton(HWND dialog)
     auto* request = reinterpret_cast<const ChooseRequest*>(GetWindowLongPtrA(dialog, DWLP_USER));
     if (backgroundFolder[0] == '\0')
         StorePathSetting(backgroundFolder, *request->dataFolder);
-    char chosen[256];
+    char chosen[kPathSettingSize];
     if (!request->chooseFile(chosen, kOpenFilterString, backgroundFolder, dialog))
         return;
     bool loaded = LoadBackground(dialog, chosen);
@@ -132,7 +133,7 @@ void ChooseBackground(HWND window, const std::string& dataFolder, FileChooser ch
     ChooseRequest request{&dataFolder, chooseFile};
     DialogBoxParamA(GetModuleHandleA(nullptr), RES_BACKGROUND_DIALOG, window, ChooseBkgDialogProc,
                     reinterpret_cast<LPARAM>(&request));
-    InvalidateRect(mainWindow, nullptr, FALSE);
+    InvalidateRect(screenWindow, nullptr, FALSE);
 }
 
 // ---- Saving pictures ---------------------------------------------------------------
@@ -156,9 +157,11 @@ bool SavePictureAs(HWND owner, const Picture& picture, std::string* savedPath)
     if (!GetSaveFileNameA(&dialog))
         return false;
     lastSaveFilter = static_cast<int32_t>(dialog.nFilterIndex);
-    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    int32_t result = SavePictureWithFilter(file, picture, lastSaveFilter, saveQuality);
-    SetCursor(previous);
+    int32_t result;
+    {
+        WaitCursor wait;
+        result = SavePictureWithFilter(file, picture, lastSaveFilter, saveQuality);
+    }
     if (result != kPictureSuccess)
         return false;
     if (savedPath != nullptr)
@@ -177,18 +180,19 @@ void SaveCurrentBackground(HWND window)
 void CaptureGameScreen(HWND window)
 {
     HideMenuDialog();
-    InvalidateRect(mainWindow, nullptr, FALSE);
-    UpdateWindow(mainWindow);
+    InvalidateRect(screenWindow, nullptr, FALSE);
+    UpdateWindow(screenWindow);  // painted at once, without the menu bar
     RECT client;
-    GetClientRect(mainWindow, &client);
+    GetClientRect(screenWindow, &client);
     Picture screen;
-    HDC dc = GetDC(mainWindow);
-    CopyWindowToPicture(dc, screen, &client);
-    ReleaseDC(mainWindow, dc);
+    {
+        WindowDc dc(screenWindow);
+        CopyWindowToPicture(dc.dc, screen, &client);
+    }
     SavePictureAs(window, screen, nullptr);
     ReleasePicture(screen);
     if (screenBits <= 8)
-        MessageBoxA(mainWindow, kSuggestionText, kSuggestionCaption, MB_OK);
+        MessageBoxA(screenWindow, kSuggestionText, kSuggestionCaption, MB_OK);
 }
 
 void TakeBackgroundFromWindow(HDC) {}

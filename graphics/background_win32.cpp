@@ -7,15 +7,15 @@
 #include <string>
 
 #include "game/platform.h"
+#include "game/settings.h"
+#include "graphics/drawing_kit_win32.h"
 #include "graphics/path_setting.h"
 #include "graphics/screen_bitmap_win32.h"
 #include "resources/resource.h"
-#include "shell/shell_win32.h"
 
 Picture backgroundPicture;
 HBITMAP backgroundBitmap = nullptr;
 int32_t backgroundIsSheet = 1;
-char backgroundPath[256] = {};
 
 namespace {
 
@@ -31,7 +31,7 @@ void ReadBackgroundPicture(const char* path)
 RECT MainClientRect()
 {
     RECT client;
-    GetClientRect(mainWindow, &client);
+    GetClientRect(screenWindow, &client);
     return client;
 }
 
@@ -43,9 +43,9 @@ HBITMAP MakeBackgroundBitmapFromCopy(const RECT* size)
 {
     try {
         Picture shown = backgroundPicture;
-        return MakeScreenBitmap(shown, mainWindow, size);
+        return MakeScreenBitmap(shown, screenWindow, size);
     } catch (const std::bad_alloc&) {
-        return size ? MakeScreenBitmap(backgroundPicture, mainWindow, size) : nullptr;
+        return size ? MakeScreenBitmap(backgroundPicture, screenWindow, size) : nullptr;
     }
 }
 
@@ -70,22 +70,20 @@ void MakeBackgroundBitmap()
 
 bool LoadBackground(HWND owner, const char* path)
 {
-    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    WaitCursor wait;
     std::string file = path;  // path may be backgroundPath itself
     ReleasePicture(backgroundPicture);
     ReadBackgroundPicture(file.c_str());
     if (backgroundPicture.width <= 0) {
         MessageBoxA(owner, "The image load failed.", "Sorry:", MB_OK);
-        SetCursor(previous);
         return false;
     }
     StorePathSetting(backgroundPath, file);
     MakeBackgroundBitmap();
-    SetCursor(previous);
     return true;
 }
 
-void LoadStartupBackground()
+void LoadStartupBackground(const std::string& dataFolder)
 {
     std::string file = backgroundPath;
     if (file.empty()) {

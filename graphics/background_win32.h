@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "game/settings.h"
 #include "graphics/picture.h"
 
 constexpr int32_t kSheetSize = 320;
@@ -25,7 +26,7 @@ extern int32_t backgroundIsSheet;
 bool LoadBackground(HWND owner, const char* path);
 // The start-up load: backgroundPath, or the data folder's "PLANET_R.BKG" when it is
 // empty, loaded without a failure test or message.
-void LoadStartupBackground();
+void LoadStartupBackground(const std::string& dataFolder);
 // Remakes the screen bitmap for the new client size from backgroundPicture (not for a
 // sheet). Called on every WM_SIZE of the main window.
 void RescaleBackground();
@@ -35,8 +36,8 @@ void FreeBackground();
 // The Open dialog the choose dialog runs (the shell's ChooseFileToOpen): 1 with the
 // chosen full path in `result`, or 0 when the player cancelled. `folder` is where it
 // opens and afterwards holds the folder of the file chosen.
-using FileChooser = int (*)(char (&result)[256], const char* filterText, char (&folder)[256],
-                            HWND owner);
+using FileChooser = int (*)(char (&result)[kPathSettingSize], const char* filterText,
+                            char (&folder)[kPathSettingSize], HWND owner);
 // The background dialog (command 115): a file chosen there through `chooseFile`, which
 // opens in `dataFolder` the first time, becomes the background. The caller puts
 // backgroundPath at the front of the recent list afterwards.

@@ -3,9 +3,10 @@
 
 #include <windows.h>
 
+#include "game/settings.h"
 #include "shell/open_dialog.h"
 
-static_assert(kOpenFolderSize == 256, "the background dialog passes 256-byte buffers");
+static_assert(kOpenFolderSize == kPathSettingSize, "the background dialog passes path settings");
 
 // Runs the Open dialog owned by `owner`, with `filterText` ("|" between its parts),
 // opening in `folder`. Returns 1 with the chosen full path in `result` (256 bytes),
