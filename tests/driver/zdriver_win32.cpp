@@ -595,7 +595,9 @@ int SelectComboItem(HWND window, int id, int index)
     HWND combo = GetDlgItem(window, id);
     if (!combo || SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0) == CB_ERR)
         return 1;
+    // A choice from the list sends both; the common file dialogs act on the second.
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
     return 0;
 }
 

@@ -9,9 +9,10 @@ e2e_begin
 PICS="$E2E_WORK/saved €"
 mkdir -p "$PICS"
 game_prepare
+START="$E2E_WORK/start.png"  # the options file keeps the path in the ANSI code page
 convert -size 1024x768 -seed 11 plasma:fractal -blur 0x1 -fill 'rgb(250,250,250)' \
-  -draw 'rectangle 100,100 300,140' "$PICS/start.png"
-game_options hidenote=1 background="$(winpath "$PICS/start.png")"
+  -draw 'rectangle 100,100 300,140' "$START"
+game_options hidenote=1 background="$(winpath "$START")"
 game_start
 game_ready_without_note
 
@@ -31,7 +32,7 @@ while read -r entry name format holds least; do
   info=$(identify -format '%m %w %h %r\n' "$file" 2>/dev/null | head -n1)
   check_eq "entry $entry: format and size" "$(cut -d' ' -f1-3 <<<"$info")" "$format 1024 768"
   check_eq "entry $entry: $holds" "$(cut -d' ' -f4 <<<"$info")" "$holds"
-  psnr=$(bg_psnr "$file" "$PICS/start.png")
+  psnr=$(bg_psnr "$file" "$START")
   echo "entry $entry: PSNR $psnr dB"
   check "entry $entry: the pixels of the background" bg_at_least "$psnr" "$least"
 done <<'TABLE'
@@ -122,7 +123,7 @@ zd gone "$CHOOSE" 10000
 bg_choose
 zd capture "$CHOOSE" reopened.bmp
 convert reopened.bmp -crop 320x320+0+0 +repage reopened-top.png
-convert "$PICS/start.png" -resize '320x345!' -crop 320x320+0+0 +repage start-small.png
+convert "$START" -resize '320x345!' -crop 320x320+0+0 +repage start-small.png
 check "the saved file reopens as the background" bg_at_least "$(bg_psnr reopened-top.png start-small.png)" 22
 zd close "$CHOOSE"
 zd gone "$CHOOSE" 5000
