@@ -67,3 +67,5 @@ bg_recent() {
 
 # bg_shown TARGET [MS]: TARGET is (or within MS becomes) visible; prints nothing.
 bg_shown() { zd wait "$1" "${2:-100}" >/dev/null; }
+# bg_absent TARGET: TARGET is not shown.
+bg_absent() { ! zd wait "$1" 100 >/dev/null; }

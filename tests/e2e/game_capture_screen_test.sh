@@ -34,7 +34,7 @@ check_eq "the capture is the client area" "$(identify -format '%w %h' "$E2E_WORK
 check "the capture is what the screen shows" test "$(bg_psnr "$E2E_WORK/screen.bmp" driver.bmp)" = inf
 check "the menu bar was hidden for it" bash -c "! python3 '$SCREEN_PY' same with-menu.bmp driver.bmp"
 sleep 1
-check "no suggestion on a display of 24 bits" bash -c "! zd wait '$SUGGESTION' 100"
+check "no suggestion on a display of 24 bits" bg_absent "$SUGGESTION"
 game_exit
 
 # --- a 256-colour display: the suggestion, after a save and after a cancel --------------
