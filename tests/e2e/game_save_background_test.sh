@@ -38,14 +38,14 @@ while read -r entry name format holds least; do
 done <<'TABLE'
 1 a.bkg JPEG DirectClass 24
 2 b.pcx PCX DirectClass inf
-3 c.bmp BMP DirectClass inf
+3 c.bmp BMP3 DirectClass inf
 4 d.jpg JPEG DirectClass 30
 5 e.jpg TIFF DirectClass 30
 6 f.tif TIFF DirectClass inf
 7 g.tif TIFF DirectClass inf
 8 h.gif GIF PseudoClass 22
 9 i.tga TGA DirectClass inf
-10 j.bmp BMP DirectClass inf
+10 j.bmp BMP2 DirectClass inf
 11 k.pct PICT DirectClass inf
 TABLE
 python3 - "$PICS" <<'PY' || { echo "FAIL: bits per pixel of the BMP, PCX and TGA files" >&2; E2E_FAILED=1; }
