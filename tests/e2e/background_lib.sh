@@ -41,7 +41,13 @@ bg_save() {
 
 # bg_psnr A B: the peak signal-to-noise ratio of two pictures in dB ("inf" when equal).
 bg_psnr() {
-  compare -metric PSNR "$1" "$2" null: 2>&1 | awk '{print $1}'
+  local a b
+  a=$(mktemp --suffix=.png) b=$(mktemp --suffix=.png)
+  # As a viewer shows them: rows in the order the file's orientation says.
+  convert "$1" -auto-orient -depth 8 "$a"
+  convert "$2" -auto-orient -depth 8 "$b"
+  compare -metric PSNR "$a" "$b" null: 2>&1 | awk '{print $1}'
+  rm -f "$a" "$b"
 }
 
 # bg_at_least VALUE LIMIT: VALUE ("inf" or a number) is at least LIMIT.
