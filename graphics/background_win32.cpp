@@ -3,6 +3,7 @@
 
 #include "graphics/background_win32.h"
 
+#include <new>
 #include <string>
 
 #include "game/platform.h"
@@ -34,6 +35,20 @@ RECT MainClientRect()
     return client;
 }
 
+// Makes the screen bitmap from a copy of backgroundPicture, which the conversion for the
+// display changes (and, for a sheet, releases): backgroundPicture keeps the pixels that
+// were loaded, so a rescale or a save never works from a reduced copy. Without memory
+// for the copy, a scaled bitmap is made from the picture itself.
+HBITMAP MakeBackgroundBitmapFromCopy(const RECT* size)
+{
+    try {
+        Picture shown = backgroundPicture;
+        return MakeScreenBitmap(shown, screenWindow, size);
+    } catch (const std::bad_alloc&) {
+        return size ? MakeScreenBitmap(backgroundPicture, screenWindow, size) : nullptr;
+    }
+}
+
 // Makes backgroundBitmap from backgroundPicture: a sheet at its own size, anything
 // else scaled to the client area. A picture that failed to load gives no bitmap.
 void MakeBackgroundBitmap()
@@ -41,12 +56,14 @@ void MakeBackgroundBitmap()
     DeleteAndClear(backgroundBitmap);
     if (backgroundPicture.width == kSheetSize && backgroundPicture.height == kSheetSize) {
         backgroundIsSheet = 1;
-        backgroundBitmap = ScreenBitmapNative(backgroundPicture, screenWindow);
+        backgroundBitmap = MakeBackgroundBitmapFromCopy(nullptr);
         return;
     }
     backgroundIsSheet = 0;
-    if (backgroundPicture.width > 0)
-        backgroundBitmap = ScreenBitmapSized(backgroundPicture, screenWindow, MainClientRect());
+    if (backgroundPicture.width > 0) {
+        RECT client = MainClientRect();
+        backgroundBitmap = MakeBackgroundBitmapFromCopy(&client);
+    }
 }
 
 }  // namespace
@@ -82,8 +99,10 @@ void RescaleBackground()
     if (backgroundIsSheet == 1)
         return;
     DeleteAndClear(backgroundBitmap);
-    if (backgroundPicture.width > 0)
-        backgroundBitmap = ScreenBitmapSized(backgroundPicture, screenWindow, MainClientRect());
+    if (backgroundPicture.width > 0) {
+        RECT client = MainClientRect();
+        backgroundBitmap = MakeBackgroundBitmapFromCopy(&client);
+    }
 }
 
 void FreeBackground()

@@ -13,6 +13,7 @@
 #include "help/help_win32.h"
 #include "landscape/landscape.h"
 #include "resources/resource.h"
+#include "shell/open_dialog_win32.h"
 #include "shell/options.h"
 #include "shell/recent_lists.h"
 #include "sound/sound_effects_win32.h"
@@ -55,7 +56,7 @@ void OpenRecentBackground(int32_t index)
 
 void OpenBackground(HWND window)
 {
-    ChooseBackground(window);
+    ChooseBackground(window, dataFolder, ChooseFileToOpen);
     AddRecentFile(MenuDialogId, backgroundPath, kBackgroundList);
     FillRecentMenu(MainWindowId, kBackgroundList);
 }

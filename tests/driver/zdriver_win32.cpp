@@ -42,6 +42,12 @@
 //                                         time invalidated and painted at once) and prints
 //                                         the median, fastest and slowest time in ms
 //   zdriver tick                          the system tick count (GetTickCount)
+//   zdriver select TARGET ID INDEX        selects item INDEX (from 0) of combo box ID
+//   zdriver place TARGET ID               control ID's "x y width height" in the client
+//   zdriver timepress TARGET BUTTON SYNC [X Y]  presses the button and prints the ms
+//                                         until TARGET is gone, until SYNC's thread
+//                                         answers again, and until pixel X, Y of SYNC
+//                                         changes on the screen
 //   zdriver run DIR COMMAND [MS]          starts COMMAND with DIR as its current
 //                                         directory, waits for it, prints its exit code
 //   zdriver gdi EXE                       the number of GDI objects that the (first)
@@ -457,7 +463,7 @@ int Repaint(HWND window, int count)
 int Usage()
 {
     fprintf(stderr, "usage: zdriver windows|wait|gone|controls|press|type|command|click|"
-                    "post|move|cursor|key|capture|close|rect|focus|watch|menu|clickall|timed|repaint|tick|run|gdi ...\n");
+                    "post|move|cursor|key|capture|close|rect|focus|watch|menu|clickall|timed|repaint|tick|run|gdi|select|place|timepress ...\n");
     return 2;
 }
 
@@ -586,6 +592,73 @@ int CountGdiObjectsOf(const char* exe)
         return 1;
     }
     printf("%lu\n", static_cast<unsigned long>(count));
+    return 0;
+}
+
+// ---- dialogs: choosing in a combo box, a control's place, timing a button ------------
+
+// Selects item INDEX (from 0) of combo box ID and tells its dialog, as a choice from the
+// list does.
+int SelectComboItem(HWND window, int id, int index)
+{
+    HWND combo = GetDlgItem(window, id);
+    if (!combo || SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0) == CB_ERR)
+        return 1;
+    // A choice from the list sends both; the common file dialogs act on the second.
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
+    return 0;
+}
+
+// The rectangle of control ID in its dialog's client coordinates.
+int PrintControlPlace(HWND window, int id)
+{
+    HWND control = GetDlgItem(window, id);
+    if (!control)
+        return 1;
+    RECT r = {};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+    printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return 0;
+}
+
+COLORREF ScreenPixel(HWND window, int x, int y)
+{
+    POINT p = {x, y};
+    ClientToScreen(window, &p);
+    HDC screen = GetDC(nullptr);
+    COLORREF colour = GetPixel(screen, p.x, p.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+// Presses the button of a dialog and times what follows: "gone" once the dialog has
+// closed, "done" once the thread of SYNC has handled a message again (the work the
+// button started is over), and, with X Y, "shown" once the pixel at X, Y of SYNC's
+// client area on the screen differs from what it was before the press. Milliseconds.
+int TimePress(HWND dialog, const char* text, HWND sync, int x, int y, bool watchPixel)
+{
+    ButtonSearch search;
+    search.text = text;
+    EnumChildWindows(dialog, MatchButton, reinterpret_cast<LPARAM>(&search));
+    if (!search.found)
+        return 1;
+    COLORREF before = watchPixel ? ScreenPixel(sync, x, y) : 0;
+    DWORD start = GetTickCount();
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(search.found), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(search.found));
+    while (IsWindow(dialog) && GetTickCount() - start < 60000)
+        Sleep(1);
+    printf("gone\t%lu\n", static_cast<unsigned long>(GetTickCount() - start));
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(sync, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &result);
+    printf("done\t%lu\n", static_cast<unsigned long>(GetTickCount() - start));
+    if (watchPixel) {
+        while (ScreenPixel(sync, x, y) == before && GetTickCount() - start < 60000)
+            Sleep(1);
+        printf("shown\t%lu\n", static_cast<unsigned long>(GetTickCount() - start));
+    }
     return 0;
 }
 
@@ -728,6 +801,17 @@ int main(int argc, char** argv)
                    w ? Escaped(WindowText(w)).c_str() : "");
         }
         return 0;
+    }
+    if (verb == "select" && argc > 4)
+        return SelectComboItem(window, atoi(argv[3]), atoi(argv[4]));
+    if (verb == "place" && argc > 3)
+        return PrintControlPlace(window, atoi(argv[3]));
+    if (verb == "timepress" && argc > 4) {
+        HWND sync = FindTarget(argv[4]);
+        if (!sync)
+            return 1;
+        bool pixel = argc > 6;
+        return TimePress(window, argv[3], sync, pixel ? atoi(argv[5]) : 0, pixel ? atoi(argv[6]) : 0, pixel);
     }
     if (verb == "rect") {
         RECT client = {};
