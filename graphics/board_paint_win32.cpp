@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "game/board.h"
+#include "game/clock.h"
 #include "game/platform.h"
 #include "graphics/background_win32.h"
 #include "graphics/clock_face.h"
@@ -25,7 +26,6 @@ const char kLoadingText[] =
 constexpr COLORREF kLoadingColour = 0xB432FF;
 constexpr int32_t kTitleWidth = 340;
 constexpr int32_t kTitleHeight = 320;
-constexpr int32_t kClockSize = 96;
 
 // The piece image for a square, or -1 for the background.
 int32_t SquareImage(int32_t col, int32_t row)
@@ -247,6 +247,49 @@ void DrawClockFace(HDC dc, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t 
     DrawLine(dc, cx - 1, cy - 1, cx + hands.shortDx, cy + hands.shortDy + 1, green);
     DrawLine(dc, cx + 1, cy + 1, cx + hands.shortDx + 1, cy + hands.shortDy, green);
     DrawLine(dc, cx + 1, cy + 1, cx + hands.shortDx, cy + hands.shortDy + 1, green);
+}
+
+void DrawGameClock(uint32_t elapsed)
+{
+    DrawClock(mainWindow, elapsed);
+}
+
+void RepaintSquaresClipped(int32_t left, int32_t top, int32_t right, int32_t bottom)
+{
+    if (generatingPicture || right <= left || bottom <= top)
+        return;
+    SquareSpan span = SquaresTouching(SquareRectangle{left, top, right, bottom});
+    HDC dc = GetDC(mainWindow);
+    HRGN clip = CreateRectRgn(left, top, right, bottom);
+    SelectClipRgn(dc, clip);
+    {
+        BackgroundSource background(dc);
+        for (int32_t col = span.firstCol; col <= span.lastCol; ++col)
+            for (int32_t row = span.firstRow; row <= span.lastRow; ++row)
+                DrawSquareWith(dc, background.dc, col, row);
+    }
+    SelectClipRgn(dc, nullptr);
+    DeleteObject(clip);
+    ReleaseDC(mainWindow, dc);
+}
+
+void DrawBonusBall(int32_t x, int32_t y, int32_t red, int32_t green, int32_t blue)
+{
+    if (generatingPicture)
+        return;
+    HDC dc = GetDC(mainWindow);
+    HPEN pen = CreatePen(PS_NULL, 0, 0);
+    HBRUSH brush = CreateSolidBrush(RGB(red, green, blue));
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    // Without an outline the disc stays inside x - 5 .. x + 4 and y - 5 .. y + 4, the very
+    // rectangle that erasing it paints again.
+    Ellipse(dc, x - kBallRadius, y - kBallRadius, x + kBallRadius, y + kBallRadius);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(brush);
+    DeleteObject(pen);
+    ReleaseDC(mainWindow, dc);
 }
 
 void RevealBackground()
