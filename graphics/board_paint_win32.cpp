@@ -10,6 +10,7 @@
 #include "game/clock.h"
 #include "game/platform.h"
 #include "graphics/background_win32.h"
+#include "graphics/bonus_paint_win32.h"
 #include "graphics/clock_face.h"
 #include "graphics/screen_bitmap_win32.h"
 #include "graphics/tile_set_win32.h"
@@ -256,20 +257,18 @@ void DrawGameClock(uint32_t elapsed)
 
 void RepaintSquaresClipped(int32_t left, int32_t top, int32_t right, int32_t bottom)
 {
-    if (generatingPicture || right <= left || bottom <= top)
+    if (generatingPicture)
         return;
-    SquareSpan span = SquaresTouching(SquareRectangle{left, top, right, bottom});
     HDC dc = GetDC(mainWindow);
-    HRGN clip = CreateRectRgn(left, top, right, bottom);
-    SelectClipRgn(dc, clip);
     {
         BackgroundSource background(dc);
-        for (int32_t col = span.firstCol; col <= span.lastCol; ++col)
-            for (int32_t row = span.firstRow; row <= span.lastRow; ++row)
-                DrawSquareWith(dc, background.dc, col, row);
+        PaintSquaresClipped(
+            dc, SquareRectangle{left, top, right, bottom},
+            [](HDC target, int32_t col, int32_t row, void* source) {
+                DrawSquareWith(target, static_cast<HDC>(source), col, row);
+            },
+            background.dc);
     }
-    SelectClipRgn(dc, nullptr);
-    DeleteObject(clip);
     ReleaseDC(mainWindow, dc);
 }
 
@@ -278,17 +277,7 @@ void DrawBonusBall(int32_t x, int32_t y, int32_t red, int32_t green, int32_t blu
     if (generatingPicture)
         return;
     HDC dc = GetDC(mainWindow);
-    HPEN pen = CreatePen(PS_NULL, 0, 0);
-    HBRUSH brush = CreateSolidBrush(RGB(red, green, blue));
-    HGDIOBJ oldPen = SelectObject(dc, pen);
-    HGDIOBJ oldBrush = SelectObject(dc, brush);
-    // Without an outline the disc stays inside x - 5 .. x + 4 and y - 5 .. y + 4, the very
-    // rectangle that erasing it paints again.
-    Ellipse(dc, x - kBallRadius, y - kBallRadius, x + kBallRadius, y + kBallRadius);
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
-    DeleteObject(brush);
-    DeleteObject(pen);
+    PaintBall(dc, x, y, RGB(red, green, blue));
     ReleaseDC(mainWindow, dc);
 }
 
