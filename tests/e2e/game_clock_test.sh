@@ -121,6 +121,7 @@ export ZD_SEND_TIMEOUT=20000
 sleep 1.2
 game_capture before.bmp
 reading=$(python3 "$SCREEN_PY" clock before.bmp "$x" "$y")
+gdi_before=$(zd gdi ZERADE95.exe)
 bonus="" clicks=0
 for col in $(seq 0 49); do
   for row in $(seq 0 39); do
@@ -168,5 +169,10 @@ check "frames captured during the click show the balls ($with_balls of $(wc -w <
 [ -n "${ZD_SHOTS:-}" ] && cp clock-a.bmp dodge-3.bmp margin-jump.bmp $frames before.bmp after.bmp \
   repainted.bmp "$ZD_SHOTS/"
 check "the clock reads less: $reading s before the click, $now s after it" test "$now" -lt "$reading"
+# Each ball step makes a pen and a brush, each erased dot a clip region: none is left.
+gdi_after=$(zd gdi ZERADE95.exe)
+echo "GDI objects of the game: $gdi_before before the clicks, $gdi_after after the bonus"
+check "no GDI object is left over ($gdi_before, then $gdi_after)" \
+  test -n "$gdi_before" -a "${gdi_after:-99999}" -le $((gdi_before + 2))
 
 game_exit
