@@ -236,11 +236,13 @@ def ball_pixels(before, field, columns, rows, excluded, frames):
 
 
 def read_clock(path, x0, y0):
-    """Seconds shown by the clock face at (x0, y0): the long hand's tip is the farthest
-    pure yellow pixel from the centre, the short hand's the farthest pure green one."""
+    """Seconds shown by the clock face at (x0, y0). The long hand's tip is the farthest
+    pure yellow pixel from the centre, the short hand's the farthest pure green one; each
+    is matched to the nearest of the places the game puts a hand's end (the hands of a
+    96 x 96 face: 0.45 and 0.25 of it long, at 60 and 12 positions)."""
     import math
     w, h, rows = rows_of(path)
-    cx, cy = x0 + 48 - 1, y0 + 48 - 1
+    cx, cy = x0 + 48, y0 + 48
 
     def tip(bgr):
         best = None
@@ -248,18 +250,21 @@ def read_clock(path, x0, y0):
             row = rows[y]
             for x in range(max(0, x0), min(w, x0 + 96)):
                 if row[3 * x:3 * x + 3] == bgr:
-                    d = (x - cx) ** 2 + (y - cy) ** 2
+                    d = (x - cx + 1) ** 2 + (y - cy + 1) ** 2
                     if best is None or d > best[0]:
                         best = (d, x, y)
         if best is None:
             raise SystemExit(f"{path}: no clock hand at ({x0}, {y0})")
-        return math.atan2(best[2] - cy, best[1] - cx)
+        return best[1], best[2]
 
-    def position(angle):
-        return round((angle + math.pi / 2) / (math.pi / 30)) % 60
+    def nearest(point, length, positions):
+        def end(p):
+            a = ((p % 60) * 0.03333333333333333 + 7.5) * 3.1415927
+            return cx + int(math.cos(a) * 96 * length), cy + int(math.sin(a) * 96 * length)
+        return min(positions, key=lambda p: (end(p)[0] - point[0]) ** 2 + (end(p)[1] - point[1]) ** 2)
 
-    seconds = position(tip(b"\x00\xff\xff"))
-    minutes = round(position(tip(b"\x00\xff\x00")) / 5) % 12
+    seconds = nearest(tip(b"\x00\xff\xff"), 0.45, range(60))
+    minutes = nearest(tip(b"\x00\xff\x00"), 0.25, range(0, 60, 5)) // 5
     return minutes * 60 + seconds
 
 
