@@ -5,6 +5,7 @@
 
 #include "game/board.h"
 #include "game/platform.h"
+#include "game/settings.h"
 
 namespace {
 

@@ -19,9 +19,19 @@ zd cursor "$MAIN" 1000 740
 
 CLOCK_FIELD=""   # a capture of the field with no clock on it
 clock_box() { python3 "$SCREEN_PY" diffbox "$1" "$CLOCK_FIELD"; }
+now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+# capture_timed FILE: a capture, noting when it began and ended (ms) in FILE.time.
+capture_timed() {
+  local start
+  start=$(now_ms)
+  game_capture "$1"
+  echo "$start $(now_ms)" > "$1.time"
+}
 
 # ---- It appears and counts ------------------------------------------------------------
+deal_start=$(now_ms)
 zd command "$MAIN" 6005
+deal_end=$(now_ms)
 game_settle
 zd command "$MAIN" 121   # hidden: the field alone, repainted whole
 sleep 1.3
@@ -29,7 +39,7 @@ game_capture field.bmp
 CLOCK_FIELD=field.bmp
 zd command "$MAIN" 121   # shown again: it comes back at the next tick
 sleep 1.3
-game_capture clock-a.bmp
+capture_timed clock-a.bmp
 read -r left top right bottom count <<<"$(clock_box clock-a.bmp)"
 echo "clock drawn over $left,$top - $right,$bottom ($count pixels)"
 check "the clock is drawn inside (500, 300) - (596, 396)" \
@@ -37,13 +47,22 @@ check "the clock is drawn inside (500, 300) - (596, 396)" \
 check "and fills most of it" test "${count:-0}" -ge 4000
 # Where the face's drawn pixels begin within its 96 x 96 square.
 face_dx=$((left - 500)) face_dy=$((top - 300))
+# The clock shows the whole seconds since the deal: at a capture, at least the seconds
+# from the deal's end to the capture's start, at most those from the deal's start to
+# the capture's end (it is drawn once a second: one less may show).
 first=$(python3 "$SCREEN_PY" clock clock-a.bmp 500 300)
+read -r a_start a_end < clock-a.bmp.time
+echo "the clock read $first s, $(( (a_start - deal_end) / 1000 ))..$(( (a_end - deal_start) / 1000 )) s after the deal"
+check "it runs from the deal: $first s" \
+  test "$first" -ge $(( (a_start - deal_end) / 1000 - 1 )) -a "$first" -le $(( (a_end - deal_start) / 1000 ))
 sleep 2.2
-game_capture clock-b.bmp
+capture_timed clock-b.bmp
 second=$(python3 "$SCREEN_PY" clock clock-b.bmp 500 300)
-echo "the clock read $first s, then $second s"
-check "it counts whole seconds: $first, then $second two seconds later" \
-  test $((second - first)) -ge 2 -a $((second - first)) -le 3
+read -r b_start b_end < clock-b.bmp.time
+low=$(( (b_start - a_end) / 1000 - 1 )) high=$(( (b_end - a_start) / 1000 + 1 ))
+echo "then $second s, $((b_start - a_end))..$((b_end - a_start)) ms later"
+check "it counts whole seconds: $first, then $second ($low..$high more)" \
+  test $((second - first)) -ge "$low" -a $((second - first)) -le "$high" -a "$second" -gt "$first"
 
 # Where the clock is on a capture, from the box of what it draws over the field.
 clock_at() {
@@ -101,16 +120,19 @@ zd command "$MAIN" 121
 sleep 1.3
 game_capture hidden.bmp
 check_eq "hidden: the timer draws nothing" "$(clock_box hidden.bmp)" none
-zd move "$MAIN" $((x + 48 - 100)) $((y + 48 - 100))
+# The pointer on the side away from the middle of the field: the clock moves toward it,
+# never into the margin.
+if [ $((x + 48)) -lt 512 ]; then px=$((x + 48 - 60)) sx=10; else px=$((x + 48 + 60)) sx=-10; fi
+if [ $((y + 48)) -lt 384 ]; then py=$((y + 48 - 60)) sy=10; else py=$((y + 48 + 60)) sy=-10; fi
+zd move "$MAIN" "$px" "$py"
 sleep 1.2
 game_capture hidden-moved.bmp
 check_eq "hidden: a mouse move draws nothing" "$(clock_box hidden-moved.bmp)" none
 zd command "$MAIN" 121
 sleep 1.3
 game_capture shown-again.bmp
-check_eq "shown again, it is where the hidden clock moved: ($((x + 10)), $((y + 10)))" \
-  "$(clock_at shown-again.bmp)" "$((x + 10)) $((y + 10))"
-x=$((x + 10)) y=$((y + 10))
+x=$((x + sx)) y=$((y + sy))
+check_eq "shown again, it is where the hidden clock moved: ($x, $y)" "$(clock_at shown-again.bmp)" "$x $y"
 
 # ---- A time bonus ------------------------------------------------------------------------
 # Squares far from the clock are uncovered one by one, so no click moves it, until one
