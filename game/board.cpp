@@ -1,5 +1,7 @@
 #include "game/board.h"
 
+#include <algorithm>
+
 #include "game/platform.h"
 
 GameState gameState;
@@ -169,6 +171,24 @@ SquareRectangle SquareRect(int32_t col, int32_t row) {
   if (g.columns <= 0 || g.rows <= 0) return {0, 0, 0, 0};
   return {col * g.clientWidth / g.columns, row * g.clientHeight / g.rows,
           (col + 1) * g.clientWidth / g.columns, (row + 1) * g.clientHeight / g.rows};
+}
+
+SquareSpan SquaresTouching(const SquareRectangle& r) {
+  SquareSpan span{0, -1, 0, -1};
+  const GameState& g = gameState;
+  for (int32_t col = 0; col < g.columns; ++col) {
+    SquareRectangle s = SquareRect(col, 0);
+    if (std::max(s.left, r.left) >= std::min(s.right, r.right)) continue;
+    if (span.lastCol < span.firstCol) span.firstCol = col;
+    span.lastCol = col;
+  }
+  for (int32_t row = 0; row < g.rows; ++row) {
+    SquareRectangle s = SquareRect(0, row);
+    if (std::max(s.top, r.top) >= std::min(s.bottom, r.bottom)) continue;
+    if (span.lastRow < span.firstRow) span.firstRow = row;
+    span.lastRow = row;
+  }
+  return span;
 }
 
 void BusyWait(uint32_t ms) {

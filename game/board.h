@@ -151,6 +151,17 @@ Square PixelToSquare(int32_t x, int32_t y);
 // The client rectangle of square (col, row); the squares tile the client area exactly.
 SquareRectangle SquareRect(int32_t col, int32_t row);
 
+// The squares whose rectangles share at least one pixel with client rectangle r (right
+// and bottom excluded): columns firstCol..lastCol, rows firstRow..lastRow, empty
+// (first > last) when none does.
+struct SquareSpan {
+  int32_t firstCol;
+  int32_t lastCol;
+  int32_t firstRow;
+  int32_t lastRow;
+};
+SquareSpan SquaresTouching(const SquareRectangle& r);
+
 // ---- Pauses ---------------------------------------------------------------------------
 
 // Loops on the tick count until it has advanced by `ms` milliseconds.

@@ -41,6 +41,24 @@ void DrawExplosionFrame(int32_t col, int32_t row, int32_t frame);
 // Called by DealBoard after a deal.
 void InvalidateMainWindow();
 
+// ---- The clock and the bonus balls (defined by the board painting code) --------------
+
+// Draws the clock face at (clockX, clockY) of the game state showing `elapsed`
+// milliseconds in whole seconds. Called by TickClock, DodgeClock and the bonus balls
+// while the clock is shown, and by RevealBackground before the wipe whether or not it
+// is shown. Draws nothing while a landscape is being generated.
+void DrawGameClock(uint32_t elapsed);
+
+// Paints again, clipped to exactly the client rectangle (left, top) - (right, bottom)
+// (right and bottom excluded), every square whose rectangle shares a pixel with it:
+// columns outer, rows inner (SquaresTouching). Called by DodgeClock to erase the clock
+// from its old place and by the bonus balls to erase their trails.
+void RepaintSquaresClipped(int32_t left, int32_t top, int32_t right, int32_t bottom);
+
+// Draws a bonus ball: a disc without outline filling (x - 5, y - 5) - (x + 5, y + 5) in
+// the colour (red, green, blue). Called by PlayBonusBalls once per live ball and step.
+void DrawBonusBall(int32_t x, int32_t y, int32_t red, int32_t green, int32_t blue);
+
 // ---- Window, menus and messages (defined by the shell) --------------------------------
 
 // Sets or clears the check mark of menu item `commandId` in the menu of the main window
@@ -95,25 +113,17 @@ void FreeSoundResource(SoundHandle sound);
 // PlaySquare and FloodOpen. Returns non-zero when the sound system accepted it.
 int32_t PlaySoundAsync(SoundHandle sound);
 
-// Plays `sound` to its end, then returns. Called by the number-speaking operations.
+// Plays `sound` to its end, then returns. Called by the number-speaking operations and
+// by TryTimeBonus.
 int32_t PlaySoundAndWait(SoundHandle sound);
 
-// ---- Later stages of a game (defined by the clock and game-end code) ------------------
-
-// Gives a click that uncovered the covered safe square (col, row) its chance of a time
-// bonus. Called by PlaySquare exactly once per such click.
-void TryTimeBonus(int32_t col, int32_t row);
+// ---- Later stages of a game (defined by the game-end code) ----------------------------
 
 // Ends the game: called by PlaySquare right after the click that uncovered the last
 // safe square. Defined by the game-end code (game/game_end.cpp).
 void FinishGame();
 
 // ---- The end of a game (requests of FinishGame and RevealAroundCursor) ---------------
-
-// Draws the clock face at the clock's place showing `elapsedMs` / 1000 seconds, whether
-// or not the clock is shown during play. Called by RevealBackground before the wipe.
-// Defined by the board painting code.
-void DrawGameClock(uint32_t elapsedMs);
 
 // Copies the background picture, fitted to the window, onto the client rectangle
 // [left, right) x [top, bottom) of the main window. Called by RevealBackground for each

@@ -8,8 +8,10 @@
 #include <optional>
 
 #include "game/board.h"
+#include "game/clock.h"
 #include "game/platform.h"
 #include "graphics/background_win32.h"
+#include "graphics/bonus_paint_win32.h"
 #include "graphics/clock_face.h"
 #include "graphics/drawing_kit_win32.h"
 #include "graphics/screen_bitmap_win32.h"
@@ -27,7 +29,6 @@ const char kLoadingText[] =
 constexpr COLORREF kLoadingColour = 0xB432FF;
 constexpr int32_t kTitleWidth = 340;
 constexpr int32_t kTitleHeight = 320;
-constexpr int32_t kClockSize = 96;
 
 // The piece image for a square, or -1 for the background.
 int32_t SquareImage(int32_t col, int32_t row)
@@ -241,6 +242,28 @@ void DrawClockFace(HDC dc, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t 
 void DrawGameClock(uint32_t elapsedMs)
 {
     DrawClock(screenWindow, elapsedMs);
+}
+
+void RepaintSquaresClipped(int32_t left, int32_t top, int32_t right, int32_t bottom)
+{
+    if (generatingPicture)
+        return;
+    WindowDc window(screenWindow);
+    BackgroundSource background(window.dc);
+    PaintSquaresClipped(
+        window.dc, SquareRectangle{left, top, right, bottom},
+        [](HDC target, int32_t col, int32_t row, void* source) {
+            DrawSquareWith(target, static_cast<HDC>(source), col, row);
+        },
+        background.dc);
+}
+
+void DrawBonusBall(int32_t x, int32_t y, int32_t red, int32_t green, int32_t blue)
+{
+    if (generatingPicture)
+        return;
+    WindowDc window(screenWindow);
+    PaintBall(window.dc, x, y, RGB(red, green, blue));
 }
 
 void ShowBackgroundIn(int32_t left, int32_t top, int32_t right, int32_t bottom)

@@ -1,5 +1,5 @@
-// The shell's side of the calls the portable core makes into the platform: time, menus,
-// commands and message boxes.
+// The shell's side of the calls the portable core makes into the platform: menus,
+// commands and message boxes (the time is tick_count_win32.cpp).
 
 #include "shell/shell_private_win32.h"
 
@@ -14,11 +14,6 @@ HWND WindowOf(WindowId window)
 }
 
 }  // namespace
-
-uint32_t TickCount()
-{
-    return GetTickCount();
-}
 
 void SetMenuCheck(int32_t commandId, bool checked)
 {

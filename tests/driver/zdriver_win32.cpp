@@ -38,6 +38,11 @@
 //                                         by row) leaves out the squares marked '*'
 //   zdriver timed TARGET ID               sends WM_COMMAND ID and prints the tick count
 //                                         just before and just after: "T0 T1"
+//   zdriver clickwatch TARGET X Y PREFIX MS  left-clicks at client (X, Y) like click and,
+//                                         until the click has been handled, saves the
+//                                         client area every MS ms as PREFIX-NNN.bmp when it
+//                                         changed; prints "ms file" lines, then
+//                                         "handled MS"
 //   zdriver repaint TARGET COUNT          repaints the whole client area COUNT times (each
 //                                         time invalidated and painted at once) and prints
 //                                         the median, fastest and slowest time in ms
@@ -463,7 +468,7 @@ int Repaint(HWND window, int count)
 int Usage()
 {
     fprintf(stderr, "usage: zdriver windows|wait|gone|controls|press|type|command|click|"
-                    "post|move|cursor|key|capture|close|rect|focus|watch|menu|clickall|timed|repaint|tick|run|gdi|select|place|timepress ...\n");
+                    "post|move|cursor|key|capture|close|rect|focus|watch|menu|clickall|clickwatch|timed|repaint|tick|run|gdi|select|place|timepress ...\n");
     return 2;
 }
 
@@ -667,6 +672,45 @@ LPARAM ClientPoint(const char* x, const char* y)
     return MAKELPARAM(atoi(x), atoi(y));
 }
 
+struct ClickJob {
+    HWND window;
+    LPARAM at;
+};
+
+DWORD WINAPI DeliverClick(LPVOID parameter)
+{
+    const ClickJob& job = *static_cast<const ClickJob*>(parameter);
+    Deliver(job.window, WM_MOUSEMOVE, 0, job.at);
+    Deliver(job.window, WM_LBUTTONDOWN, MK_LBUTTON, job.at);
+    Deliver(job.window, WM_LBUTTONUP, 0, job.at);
+    return 0;
+}
+
+// The click is delivered on a second thread; this one looks at the screen meanwhile.
+int ClickWatch(HWND window, const char* x, const char* y, const char* prefix, DWORD every)
+{
+    ClickJob job{window, ClientPoint(x, y)};
+    DWORD start = GetTickCount();
+    HANDLE thread = CreateThread(nullptr, 0, DeliverClick, &job, 0, nullptr);
+    if (!thread)
+        return 1;
+    std::vector<unsigned char> last, bits;
+    int saved = 0;
+    while (WaitForSingleObject(thread, every) == WAIT_TIMEOUT) {
+        int width = 0, height = 0;
+        if (!CaptureBits(window, width, height, bits) || bits == last)
+            continue;
+        char path[MAX_PATH];
+        snprintf(path, sizeof path, "%s-%03d.bmp", prefix, saved++);
+        WriteBmp(path, width, height, bits);
+        printf("%lu\t%s\n", static_cast<unsigned long>(GetTickCount() - start), path);
+        last.swap(bits);
+    }
+    CloseHandle(thread);
+    printf("handled\t%lu\n", static_cast<unsigned long>(GetTickCount() - start));
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -756,6 +800,8 @@ int main(int argc, char** argv)
         Deliver(window, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at);
         return 0;
     }
+    if (verb == "clickwatch" && argc > 6)
+        return ClickWatch(window, argv[3], argv[4], argv[5], static_cast<DWORD>(atol(argv[6])));
     if (verb == "move" && argc > 4) {
         return Deliver(window, WM_MOUSEMOVE, 0, ClientPoint(argv[3], argv[4])) ? 0 : 1;
     }

@@ -1,6 +1,7 @@
 #include "tests/fakes/fake_platform.h"
 
 
+#include "game/board.h"
 #include "game/platform.h"
 
 FakePlatform fakePlatform;
@@ -72,6 +73,21 @@ void DrawExplosionFrame(int32_t col, int32_t row, int32_t frame) {
 
 void InvalidateMainWindow() { Log("invalidate"); }
 
+void DrawGameClock(uint32_t elapsed) {
+  Log("clock " + std::to_string(gameState.clockX) + " " + std::to_string(gameState.clockY) + " " +
+      std::to_string(elapsed));
+}
+
+void RepaintSquaresClipped(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+  Log("repaint " + std::to_string(left) + " " + std::to_string(top) + " " + std::to_string(right) +
+      " " + std::to_string(bottom));
+}
+
+void DrawBonusBall(int32_t x, int32_t y, int32_t red, int32_t green, int32_t blue) {
+  Log("ball " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(red) + " " +
+      std::to_string(green) + " " + std::to_string(blue));
+}
+
 void SetMenuCheck(int32_t commandId, bool checked) {
   Log("check " + std::to_string(commandId) + (checked ? " 1" : " 0"));
 }
@@ -111,12 +127,6 @@ int32_t PlaySoundAndWait(SoundHandle sound) {
   Log(std::string("wait ") + NameOf(sound));
   return 1;
 }
-
-void TryTimeBonus(int32_t col, int32_t row) {
-  Log("bonus " + std::to_string(col) + " " + std::to_string(row));
-}
-
-void DrawGameClock(uint32_t elapsedMs) { Log("clock " + std::to_string(elapsedMs)); }
 
 void ShowBackgroundIn(int32_t left, int32_t top, int32_t right, int32_t bottom) {
   Log("background " + std::to_string(left) + " " + std::to_string(top) + " " +

@@ -49,8 +49,9 @@ std::vector<std::string> FakeEventTexts(const std::string& prefix = "");
 //   "hide-menu"         HideMenuDialog
 //   "async NAME"        PlaySoundAsync of a loaded handle (null handles are not logged)
 //   "wait NAME"         PlaySoundAndWait of a loaded handle
-//   "bonus C R"         TryTimeBonus
-//   "clock MS"          DrawGameClock
+//   "clock X Y MS"      DrawGameClock (X, Y: the clock's place in the game state)
+//   "repaint L T R B"   RepaintSquaresClipped
+//   "ball X Y R G B"    DrawBonusBall
 //   "background L T R B"  ShowBackgroundIn
 //   "board L T R B"     RepaintBoardIn
 //   "speak N"           SpeakCount

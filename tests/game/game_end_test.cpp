@@ -16,6 +16,12 @@ namespace {
 
 constexpr uint32_t kNow = 500000;
 
+// What the fakes log for the clock face drawn at its place showing `elapsedMs`.
+std::string ClockEvent(uint32_t elapsedMs) {
+  return "clock " + std::to_string(gameState.clockX) + " " + std::to_string(gameState.clockY) +
+         " " + std::to_string(elapsedMs);
+}
+
 // A cleared field of the given level and layout, `elapsedMs` after its deal, with a
 // small client area so that the wipe is short; a fresh high-score table.
 void ClearedField(int32_t level, int32_t columns, int32_t rows, int32_t explosions,
@@ -61,7 +67,7 @@ TEST(FinishGame, FirstGameWithThreeExplosionsSetsTheRecord) {
 
   EXPECT_EQ(gameState.clockBase, 95000u);
   EXPECT_EQ(gameState.leftButtonDown, 0);
-  EXPECT_EQ(FakeEventTexts().front(), "clock 95000");
+  EXPECT_EQ(FakeEventTexts().front(), ClockEvent(95000));
   const std::string newRecord =
       "new-record-dialog Old Best Score:|1000 explosions|New Best Score:|3 explosions";
   const std::string highScore =
@@ -205,7 +211,7 @@ TEST(RevealBackground, WipesFromTheCentreInTenMillisecondStepsThenHolds) {
   RevealBackground();
   const auto& events = fakePlatform.events;
   ASSERT_FALSE(events.empty());
-  EXPECT_EQ(events.front().text, "clock 7000");
+  EXPECT_EQ(events.front().text, ClockEvent(7000));
 
   // Step 0 is the centre pixel twice; step 10 (e = 6) four strips round the centre.
   std::vector<std::string> strips = FakeEventTexts("background");
