@@ -18,15 +18,6 @@ char backgroundPath[256] = {};
 
 namespace {
 
-// Reads the file into backgroundPicture at its own depth.
-void ReadBackgroundPicture(const char* path)
-{
-    PictureInfo info;
-    ReadPictureFileInfo(path, info);
-    PreparePicture(backgroundPicture, info.width, info.height, info.bitsPerPixel);
-    LoadPictureFile(path, backgroundPicture, info.bitsPerPixel, info.loadValue);
-}
-
 RECT MainClientRect()
 {
     RECT client;
@@ -55,9 +46,9 @@ bool LoadBackground(HWND owner, const char* path)
 {
     HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     std::string file = path;  // path may be backgroundPath itself
-    ReleasePicture(backgroundPicture);
-    ReadBackgroundPicture(file.c_str());
-    if (backgroundPicture.width <= 0) {
+    // The current picture stays until the new one has loaded: after a failed load the
+    // next resize still has a picture to scale.
+    if (!LoadPictureReplacing(file.c_str(), backgroundPicture)) {
         MessageBoxA(owner, "The image load failed.", "Sorry:", MB_OK);
         SetCursor(previous);
         return false;
@@ -75,7 +66,7 @@ void LoadStartupBackground()
         file = dataFolder + DEFAULT_BACKGROUND_FILE;
         StorePathSetting(backgroundPath, file);
     }
-    ReadBackgroundPicture(file.c_str());
+    LoadPictureReplacing(file.c_str(), backgroundPicture);
     MakeBackgroundBitmap();
 }
 

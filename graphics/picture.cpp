@@ -305,6 +305,17 @@ int32_t EncodePicture(const Picture& picture, int32_t format, int32_t bitsPerPix
   return kPictureSuccess;
 }
 
+bool LoadPictureReplacing(const char* path, Picture& picture) {
+  PictureInfo info;
+  ReadPictureFileInfo(path, info);
+  Picture loaded;
+  LoadPictureFile(path, loaded, info.bitsPerPixel, info.loadValue);
+  if (loaded.width <= 0) return false;
+  ReleasePicture(picture);
+  AdoptData(picture, loaded);
+  return true;
+}
+
 int32_t SavePictureFile(const char* path, const Picture& picture, int32_t format,
                         int32_t bitsPerPixel, int32_t quality) {
   if (path == nullptr || *path == 0) return kPictureFileError;

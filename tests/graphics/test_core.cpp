@@ -46,6 +46,39 @@ TEST(PictureRecord, FailedLoadsLeaveNoPicture) {
   EXPECT_LT(LoadPictureFile("/tmp", p, 24, 0), 0);
 }
 
+// A failed load must not cost the picture already held: the background is rescaled from
+// it on every resize.
+TEST(PictureRecord, LoadReplacingKeepsThePictureUntilTheNewOneLoaded) {
+  Picture first, second;
+  FillTestPicture(first, 21, 13);
+  FillTestPicture(second, 9, 30);
+  const std::string firstFile = ScratchFolder() + "/replacing-first.bmp";
+  const std::string secondFile = ScratchFolder() + "/replacing-second.tga";
+  const std::string notAPicture = ScratchFolder() + "/replacing-words.bmp";
+  ASSERT_EQ(SavePictureFile(firstFile.c_str(), first, kFormatBmp, 24, 0), kPictureSuccess);
+  ASSERT_EQ(SavePictureFile(secondFile.c_str(), second, kFormatTga, 24, 0), kPictureSuccess);
+  FILE* words = std::fopen(notAPicture.c_str(), "wb");
+  ASSERT_NE(words, nullptr);
+  std::fputs("BM but no picture follows", words);
+  std::fclose(words);
+
+  Picture held;
+  held.conversionHint = 3;
+  ASSERT_TRUE(LoadPictureReplacing(firstFile.c_str(), held));
+  EXPECT_EQ(PictureRgb(held), PictureRgb(first));
+  for (const std::string& bad : {std::string("/nonexistent/gone.bmp"), notAPicture, std::string()}) {
+    EXPECT_FALSE(LoadPictureReplacing(bad.c_str(), held)) << bad;
+    ASSERT_EQ(held.width, 21) << bad;
+    EXPECT_EQ(held.flags & kPictureHasData, kPictureHasData);
+    EXPECT_EQ(PictureRgb(held), PictureRgb(first)) << bad;
+  }
+  ASSERT_TRUE(LoadPictureReplacing(secondFile.c_str(), held));
+  EXPECT_EQ(held.width, 9);
+  EXPECT_EQ(held.viewRect, (std::array<int32_t, 4>{0, 0, 9, 30}));
+  EXPECT_EQ(PictureRgb(held), PictureRgb(second));
+  EXPECT_EQ(held.conversionHint, 3);  // the program's own fields stay
+}
+
 TEST(Depth, UpAndDownKeepColours) {
   Picture p;
   FillTestPicture(p, 30, 20);
