@@ -14,6 +14,12 @@ std::string programFolder;
 namespace {
 
 const char* const kOptionsFileName = "vod.opt";
+const char kSavedCaption[] = "Options Saved:";
+const char kSavedText[] =
+    "Your current settings have been saved in the file 'vod.opt'. You may delete this "
+    "file if you want to return to the original settings.";
+const char kNotSavedCaption[] = "Sorry:";
+const char kNotSavedText[] = "Your current settings could not be saved in the file 'vod.opt'.";
 constexpr char kMarker[] = "valid";  // compared and written with its NUL
 constexpr size_t kMaxCurrentDirectory = 119;
 
@@ -104,7 +110,15 @@ std::array<uint8_t, kOptionsFileSize> BuildOptionsImage() {
   return image;
 }
 
-void WriteOptions() {
+bool WriteOptions() {
   auto image = BuildOptionsImage();
-  ReplaceFileContents(ProgramFilePath(kOptionsFileName), image.data(), image.size());
+  return ReplaceFileContents(ProgramFilePath(kOptionsFileName), image.data(), image.size());
+}
+
+void SaveOptions() {
+  if (WriteOptions()) {
+    ShowMessage(kSavedText, kSavedCaption);
+  } else {
+    ShowMessage(kNotSavedText, kNotSavedCaption);
+  }
 }

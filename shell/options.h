@@ -48,9 +48,12 @@ std::string ProgramFilePath(const std::string& name);
 
 // Reads "vod.opt" from the program folder into the settings (see options.cpp).
 void ReadOptions();
-// Stores all current settings in "vod.opt"; a failed write is silent and leaves the old
-// file whole.
-void WriteOptions();
+// Stores all current settings in "vod.opt". A failed write leaves the old file whole;
+// returns whether the settings are now in the file.
+bool WriteOptions();
+// The "Save Options" command: writes the options and tells the player in a message box
+// that they were saved, or that they could not be.
+void SaveOptions();
 
 // The part of ReadOptions after the file has been read: applies the first `size` bytes
 // of an options file image. Bytes the image does not reach leave the settings as they

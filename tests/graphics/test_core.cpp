@@ -3,8 +3,10 @@
 
 #include "magick_util.h"
 #include "picture_codecs.h"
+#include "tests/fakes/file_size_limit.h"
 
 #include <algorithm>
+#include <fstream>
 #include <set>
 #include <sys/wait.h>
 
@@ -77,6 +79,28 @@ TEST(PictureRecord, LoadReplacingKeepsThePictureUntilTheNewOneLoaded) {
   EXPECT_EQ(held.viewRect, (std::array<int32_t, 4>{0, 0, 9, 30}));
   EXPECT_EQ(PictureRgb(held), PictureRgb(second));
   EXPECT_EQ(held.conversionHint, 3);  // the program's own fields stay
+}
+
+// A save that fails half-way (a full disk) must not cost the file that was there.
+TEST(PictureRecord, FailedSaveLeavesTheOldFile) {
+  Picture small, large;
+  FillTestPicture(small, 8, 8);
+  FillTestPicture(large, 200, 150);
+  const std::string file = ScratchFolder() + "/save-over.bmp";
+  ASSERT_EQ(SavePictureFile(file.c_str(), small, kFormatBmp, 24, 0), kPictureSuccess);
+  const std::vector<uint8_t> before = ReadFileBytes(file);
+  ASSERT_GT(before.size(), 100u);
+  {
+    FileSizeLimit fullDisk(4096);  // the new file is about 90 000 bytes
+    EXPECT_EQ(SavePictureFile(file.c_str(), large, kFormatBmp, 24, 0), kPictureFileError);
+  }
+  EXPECT_EQ(ReadFileBytes(file), before);
+  EXPECT_FALSE(std::ifstream(file + ".new").good());
+  // The same save with room for it replaces the file.
+  ASSERT_EQ(SavePictureFile(file.c_str(), large, kFormatBmp, 24, 0), kPictureSuccess);
+  Picture back;
+  ASSERT_TRUE(LoadOurs(file, back));
+  EXPECT_EQ(back.width, 200);
 }
 
 TEST(Depth, UpAndDownKeepColours) {
