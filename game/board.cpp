@@ -188,6 +188,17 @@ SquareRectangle SquareRect(int32_t col, int32_t row) {
           (col + 1) * g.clientWidth / g.columns, (row + 1) * g.clientHeight / g.rows};
 }
 
+bool IsSquareSizeInUse(int32_t width, int32_t height) {
+  const GameState& g = gameState;
+  // count squares share `extent` pixels: extent % count of them are one pixel larger.
+  auto used = [](int32_t size, int32_t extent, int32_t count) {
+    if (count <= 0 || size <= 0) return false;
+    int32_t small = extent / count;
+    return size == small || (extent % count != 0 && size == small + 1);
+  };
+  return used(width, g.clientWidth, g.columns) && used(height, g.clientHeight, g.rows);
+}
+
 void BusyWait(uint32_t ms) {
   uint32_t start = TickCount();
   while (TickCount() - start < ms) {

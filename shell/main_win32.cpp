@@ -76,6 +76,7 @@ LRESULT OnSize(HWND window)
     gameState.clientWidth = client.right;
     gameState.clientHeight = client.bottom;
     RescaleBackground();
+    FreeUnusedPieceSizes();
     return 0;
 }
 

@@ -39,6 +39,9 @@
 //   zdriver tick                          the system tick count (GetTickCount)
 //   zdriver run DIR COMMAND [MS]          starts COMMAND with DIR as its current
 //                                         directory, waits for it, prints its exit code
+//   zdriver resize TARGET W H             gives the window an outer size of W x H, as
+//                                         dragging its frame does, and returns when the
+//                                         window has handled it
 //   zdriver gdi EXE                       the number of GDI objects that the (first)
 //                                         running process of EXE holds, counted inside it
 //                                         by zdgdi.dll (beside the driver)
@@ -448,7 +451,7 @@ int Repaint(HWND window, int count)
 int Usage()
 {
     fprintf(stderr, "usage: zdriver windows|wait|gone|controls|press|type|command|click|"
-                    "post|move|cursor|key|capture|close|rect|focus|watch|menu|clickall|repaint|tick|run|gdi ...\n");
+                    "post|move|cursor|key|capture|close|rect|focus|watch|menu|clickall|repaint|tick|run|gdi|resize ...\n");
     return 2;
 }
 
@@ -712,6 +715,10 @@ int main(int argc, char** argv)
                    w ? Escaped(WindowText(w)).c_str() : "");
         }
         return 0;
+    }
+    if (verb == "resize" && argc > 4) {
+        return SetWindowPos(window, nullptr, 0, 0, atoi(argv[3]), atoi(argv[4]),
+                            SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
     }
     if (verb == "rect") {
         RECT client = {};

@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Pictures kept while the window changes: a failed background load keeps the current
+# background through the next resize, and the piece images scaled for the squares do
+# not pile up while the normal window's frame is dragged through many sizes.
+. "$(dirname "$0")/harness.sh"
+e2e_begin
+. "$(dirname "$0")/game_lib.sh"
+GAME_DIR="$E2E_WORK/pictures€"
+game_prepare
+game_options hidenote=1
+
+# The first recent background is a file that is gone.
+python3 - "$GAME_DIR/gmnflist" "$(winpath "$GAME_DIR/gone.bmp")" <<'PY'
+import sys
+data = bytearray(6000)
+entry = sys.argv[2].encode("cp1252")
+data[2000:2000 + len(entry)] = entry
+open(sys.argv[1], "wb").write(bytes(data))
+PY
+
+CHOOSER="caption:Click on a Background:"
+# dark_share SHOT: the share of near-black pixels in the top 320 rows, in percent.
+dark_share() {
+  python3 - "$1" <<'PY'
+import struct, sys
+data = open(sys.argv[1], "rb").read()
+offset = struct.unpack_from("<I", data, 10)[0]
+width, height = struct.unpack_from("<ii", data, 18)
+step = struct.unpack_from("<H", data, 28)[0] // 8
+stride = (width * step + 3) & ~3
+rows = min(320, abs(height))
+dark = 0
+for y in range(rows):
+    row = (abs(height) - 1 - y) if height > 0 else y
+    for x in range(width):
+        b, g, r = data[offset + row * stride + x * step: offset + row * stride + x * step + 3]
+        dark += max(r, g, b) < 16
+print(dark * 100 // (rows * width))
+PY
+}
+
+game_start
+game_ready_without_note
+zd key "$MAIN" Q
+game_settle
+zd post "$MAIN" 7020
+require "the missing recent background is reported" zd wait caption:Sorry: 10000 >/dev/null
+check_eq "the load failure message" \
+  "$(zd controls caption:Sorry: | awk -F'\t' '$2 == 65535 {print $3}')" "The image load failed."
+zd press caption:Sorry: OK
+zd gone caption:Sorry: 5000
+zd command "$MAIN" 2100           # the normal window: the background is rescaled
+game_settle
+# The background dialog shows the whole background shrunk; a lost one shows black.
+zd post "$MAIN" 115
+require "the background dialog opens" zd wait "$CHOOSER" 10000 >/dev/null
+sleep 0.5
+zd capture "$CHOOSER" chooser.bmp
+convert chooser.bmp chooser.png 2>/dev/null
+dark=$(dark_share chooser.bmp)
+check "after a failed load the background is still there (dark: $dark%)" test "$dark" -lt 50
+zd close "$CHOOSER"
+zd gone "$CHOOSER" 5000
+
+# Dragging the frame through many sizes: every size is painted, and the process's GDI
+# objects stay flat (before, each new square size kept a bitmap and a context).
+zd key "$MAIN" N
+game_settle
+sizes=()
+for i in $(seq 0 39); do sizes+=("$((500 + i * 11)) $((400 + i * 7))"); done
+for size in "${sizes[@]:0:4}"; do zd resize "$MAIN" $size >/dev/null; zd repaint "$MAIN" 1 >/dev/null; done
+before=$(zd gdi ZERADE95.exe)
+for size in "${sizes[@]:4}"; do zd resize "$MAIN" $size >/dev/null; zd repaint "$MAIN" 1 >/dev/null; done
+after=$(zd gdi ZERADE95.exe)
+e2e_log "GDI objects after 4 sizes: $before, after 40: $after"
+require "GDI objects counted" test -n "$before" -a -n "$after"
+check "GDI objects stay flat over 36 more sizes ($before -> $after)" test "$after" -le "$((before + 6))"
+game_capture resized.bmp
+check_eq "the last size is painted: a full field of covered squares" \
+  "$(game_squares resized.bmp 16 12 | tr -cd C | wc -c)" 192
+game_exit
