@@ -46,6 +46,19 @@ void SetProgramFolder(const std::string& currentDirectory, char separator) {
   programFolder += separator;
 }
 
+void ChooseProgramFolder(const std::string& ansiDirectory, const std::string& shortDirectory) {
+  auto survived = [](const std::string& name) {
+    return !name.empty() && name.find('?') == std::string::npos;
+  };
+  if (survived(ansiDirectory) || ansiDirectory.empty()) {
+    SetProgramFolder(ansiDirectory);
+  } else if (survived(shortDirectory)) {
+    SetProgramFolder(shortDirectory);
+  } else {
+    programFolder.clear();
+  }
+}
+
 std::string ProgramFilePath(const std::string& name) { return programFolder + name; }
 
 void ApplyOptionsImage(const uint8_t* data, size_t size) {

@@ -43,6 +43,11 @@ extern std::string programFolder;
 // Sets programFolder from the current directory: the directory followed by the
 // separator, or the separator alone when the directory has 120 characters or more.
 void SetProgramFolder(const std::string& currentDirectory, char separator = '\\');
+// Sets programFolder from the current directory as the ANSI functions give it and its
+// short (8.3) form. A character the ANSI code page lacks comes back as '?', which no
+// file name holds: then the short form is taken when it is free of them, and otherwise
+// programFolder is empty, so that the files are named relative to the current folder.
+void ChooseProgramFolder(const std::string& ansiDirectory, const std::string& shortDirectory);
 // programFolder followed directly by `name`.
 std::string ProgramFilePath(const std::string& name);
 

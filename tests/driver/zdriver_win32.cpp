@@ -51,6 +51,7 @@
 // action failed, 2 on a usage error.
 
 #include <windows.h>
+#include <shellapi.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -458,21 +459,29 @@ int Usage()
 // Starting a program in a chosen folder lets a test give it any current directory,
 // also one on a drive letter that the Unix side cannot express, or a UNC path. The
 // folder is handed down as this process's own current directory: Wine drops a UNC
-// folder given to CreateProcess, but keeps an inherited one.
-int RunProgram(const char* directory, const char* command, DWORD limit)
+// folder given to CreateProcess, but keeps an inherited one. Folder and command are
+// taken from the wide command line, so that names outside the ANSI code page arrive.
+int RunProgram(DWORD limit)
 {
-    if (!SetCurrentDirectoryA(directory)) {
-        fprintf(stderr, "zdriver: no folder %s (error %lu)\n", directory,
+    int count = 0;
+    wchar_t** args = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!args || count < 4)
+        return Usage();
+    const wchar_t* directory = args[2];
+    std::wstring line = args[3];
+    if (!SetCurrentDirectoryW(directory)) {
+        fprintf(stderr, "zdriver: no folder %ls (error %lu)\n", directory,
                 static_cast<unsigned long>(GetLastError()));
         return 1;
     }
-    STARTUPINFOA startup = {};
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    std::vector<char> line(command, command + strlen(command) + 1);
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    std::vector<wchar_t> commandLine(line.begin(), line.end());
+    commandLine.push_back(L'\0');
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process)) {
-        fprintf(stderr, "zdriver: cannot start %s in %s (error %lu)\n", command, directory,
+        fprintf(stderr, "zdriver: cannot start %ls in %ls (error %lu)\n", line.c_str(), directory,
                 static_cast<unsigned long>(GetLastError()));
         return 1;
     }
@@ -611,7 +620,7 @@ int main(int argc, char** argv)
     if (verb == "gdi")
         return CountGdiObjectsOf(argv[2]);
     if (verb == "run" && argc > 3)
-        return RunProgram(argv[2], argv[3], argc > 4 ? static_cast<DWORD>(atol(argv[4])) : 60000);
+        return RunProgram(argc > 4 ? static_cast<DWORD>(atol(argv[4])) : 60000);
 
     if (verb == "wait" || verb == "gone") {
         DWORD limit = argc > 3 ? static_cast<DWORD>(atol(argv[3])) : 10000;

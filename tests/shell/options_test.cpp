@@ -320,4 +320,22 @@ TEST(ProgramFolder, CurrentDirectoryAndLengthLimit) {
   EXPECT_EQ(ProgramFilePath("gmnflist"), "/tmp/x/gmnflist");
 }
 
+// A folder whose name the ANSI code page cannot hold (Cyrillic under a Western code
+// page) comes back with '?' for each such character: the files are then found through
+// the folder's short name, or relative to the current folder when it has none.
+TEST(ProgramFolder, NamesTheAnsiCodePageCannotHold) {
+  ChooseProgramFolder("C:\\t\x80st", "C:\\T~1");
+  EXPECT_EQ(programFolder, "C:\\t\x80st\\");
+  ChooseProgramFolder("C:\\GAMES\\????", "C:\\GAMES\\A1B2~1");
+  EXPECT_EQ(ProgramFilePath("vod.opt"), "C:\\GAMES\\A1B2~1\\vod.opt");
+  ChooseProgramFolder("C:\\GAMES\\????", "C:\\GAMES\\????");
+  EXPECT_EQ(ProgramFilePath("vod.opt"), "vod.opt");
+  ChooseProgramFolder("C:\\GAMES\\????", "");
+  EXPECT_EQ(ProgramFilePath("gmnflist"), "gmnflist");
+  ChooseProgramFolder(std::string(120, 'd'), "C:\\D");  // too long, as before
+  EXPECT_EQ(programFolder, "\\");
+  ChooseProgramFolder("", "");
+  EXPECT_EQ(programFolder, "\\");
+}
+
 }  // namespace
