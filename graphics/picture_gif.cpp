@@ -1,7 +1,8 @@
 // picture_gif.cpp - GIF reading and writing through giflib.
 //
 // Reading takes the first image of the file (interlaced or not, with its local palette
-// or the global one); the picture has that image's size. Only the records up to the
+// or the global one); the picture has that image's size. An image with neither palette
+// gets a default one of 256 entries, all black, as other readers show such a file. Only the records up to the
 // first image are read, so a file of many frames costs no more than one.
 // Writing makes a GIF89a file of one image from an indexed picture.
 #include "picture_codecs.h"
@@ -64,6 +65,10 @@ bool FindFirstImage(GifFileType* gif) {
   }
 }
 
+int BitsOfMap(const ColorMapObject& map) {
+  return map.BitsPerPixel <= 1 ? 1 : map.BitsPerPixel <= 4 ? 4 : 8;
+}
+
 int BitsFor(int colours) {
   int bits = 1;
   while ((1 << bits) < colours) ++bits;
@@ -79,10 +84,9 @@ bool ReadGifInfo(const uint8_t* data, size_t size, PictureInfo& info) {
   if (closer.gif == nullptr || !FindFirstImage(closer.gif)) return false;
   const GifImageDesc& desc = closer.gif->Image;
   const ColorMapObject* map = desc.ColorMap ? desc.ColorMap : closer.gif->SColorMap;
-  if (map == nullptr) return false;
   info.width = desc.Width;
   info.height = desc.Height;
-  info.bitsPerPixel = map->BitsPerPixel <= 1 ? 1 : map->BitsPerPixel <= 4 ? 4 : 8;
+  info.bitsPerPixel = map == nullptr ? 8 : BitsOfMap(*map);
   return true;
 }
 
@@ -94,12 +98,13 @@ bool DecodeGif(const uint8_t* data, size_t size, Picture& picture) {
   if (gif == nullptr || !FindFirstImage(gif)) return false;
   const GifImageDesc& desc = gif->Image;
   const ColorMapObject* map = desc.ColorMap ? desc.ColorMap : gif->SColorMap;
-  if (map == nullptr || map->ColorCount < 1 || map->ColorCount > 256) return false;
-  int bits = map->BitsPerPixel <= 1 ? 1 : map->BitsPerPixel <= 4 ? 4 : 8;
+  if (map != nullptr && (map->ColorCount < 1 || map->ColorCount > 256)) return false;
+  int bits = map == nullptr ? 8 : BitsOfMap(*map);
   if (!AllocatePicturePixels(picture, desc.Width, desc.Height, bits)) return false;
   // Indices beyond the palette show as black, so the palette is always full.
   picture.colourCount = 1 << bits;
-  for (int i = 0; i < map->ColorCount && i < picture.colourCount; ++i) {
+  picture.colours.fill(PictureColour{});
+  for (int i = 0; map != nullptr && i < map->ColorCount && i < picture.colourCount; ++i) {
     const GifColorType& c = map->Colors[i];
     picture.colours[size_t(i)] = PictureColour{c.Blue, c.Green, c.Red, 0};
   }
