@@ -176,6 +176,11 @@ std::string AnsiName(const std::wstring& name, size_t capacity)
     BOOL lost = FALSE;
     int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.c_str(), -1, text,
                                      sizeof text, "?", &lost);
+    if (length <= 0 && GetLastError() == ERROR_INVALID_PARAMETER) {
+        // A UTF-8 ANSI code page holds every name and takes no default character.
+        lost = FALSE;
+        length = WideCharToMultiByte(CP_ACP, 0, name.c_str(), -1, text, sizeof text, nullptr, nullptr);
+    }
     if (length <= 0 || static_cast<size_t>(length) > capacity)
         return std::string();
     std::string ansi(text);
