@@ -19,23 +19,26 @@ open(sys.argv[1], "wb").write(bytes(data))
 PY
 
 CHOOSER="caption:Click on a Background:"
-# dark_share SHOT: the share of near-black pixels in the top 320 rows, in percent.
-dark_share() {
-  python3 - "$1" <<'PY'
+# distance SHOT EXPECTED: the mean difference per channel (0..255) over the top 320
+# rows of two BMPs of the same size.
+distance() {
+  python3 - "$1" "$2" <<'PY'
 import struct, sys
-data = open(sys.argv[1], "rb").read()
-offset = struct.unpack_from("<I", data, 10)[0]
-width, height = struct.unpack_from("<ii", data, 18)
-step = struct.unpack_from("<H", data, 28)[0] // 8
-stride = (width * step + 3) & ~3
-rows = min(320, abs(height))
-dark = 0
-for y in range(rows):
-    row = (abs(height) - 1 - y) if height > 0 else y
-    for x in range(width):
-        b, g, r = data[offset + row * stride + x * step: offset + row * stride + x * step + 3]
-        dark += max(r, g, b) < 16
-print(dark * 100 // (rows * width))
+def rows(path):
+    data = open(path, "rb").read()
+    offset = struct.unpack_from("<I", data, 10)[0]
+    width, height = struct.unpack_from("<ii", data, 18)
+    step = struct.unpack_from("<H", data, 28)[0] // 8
+    stride = (width * step + 3) & ~3
+    out = []
+    for y in range(min(320, abs(height))):
+        row = (abs(height) - 1 - y) if height > 0 else y
+        line = data[offset + row * stride: offset + row * stride + width * step]
+        out.append([line[i + c] for i in range(0, width * step, step) for c in range(3)])
+    return out
+a, b = rows(sys.argv[1]), rows(sys.argv[2])
+total = sum(abs(x - y) for ra, rb in zip(a, b) for x, y in zip(ra, rb))
+print(total // sum(len(r) for r in a))
 PY
 }
 
@@ -56,9 +59,13 @@ zd post "$MAIN" 115
 require "the background dialog opens" zd wait "$CHOOSER" 10000 >/dev/null
 sleep 0.5
 zd capture "$CHOOSER" chooser.bmp
-convert chooser.bmp chooser.png 2>/dev/null
-dark=$(dark_share chooser.bmp)
-check "after a failed load the background is still there (dark: $dark%)" test "$dark" -lt 50
+size=$(python3 "$SCREEN_PY" size chooser.bmp | tr ' ' x)
+convert "$GAME_DIR/PLANET_R.BKG" -resize "$size!" -type truecolor BMP3:expected.bmp
+convert -size "$size" xc:black -type truecolor BMP3:black.bmp
+near=$(distance chooser.bmp expected.bmp)
+far=$(distance black.bmp expected.bmp)
+check "after a failed load the background is still shown ($near from it; black is $far)" \
+  test "$((near * 2))" -lt "$far"
 zd close "$CHOOSER"
 zd gone "$CHOOSER" 5000
 
