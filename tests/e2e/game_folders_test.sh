@@ -6,6 +6,9 @@
 . "$(dirname "$0")/harness.sh"
 e2e_begin
 . "$(dirname "$0")/game_lib.sh"
+# Wine takes Unix file names in the locale's character set: UTF-8, whatever the
+# machine's locale. The Windows side keeps its Western (1252) ANSI code page.
+export LC_ALL=C.UTF-8
 
 style_of_main() { zd windows ZERADE95.exe | grep -P "\tRevaza's Dazivivo, Version 1.0!\t" | cut -f6; }
 has_caption() { test $(( 16#$(style_of_main) & 0x00C00000 )) -eq $((0x00C00000)); }

@@ -5,6 +5,9 @@
 . "$(dirname "$0")/harness.sh"
 e2e_begin
 . "$(dirname "$0")/game_lib.sh"
+# Wine takes Unix file names in the locale's character set: UTF-8, whatever the
+# machine's locale. The Windows side keeps its Western (1252) ANSI code page.
+export LC_ALL=C.UTF-8
 GAME_DIR="$E2E_WORK/pictures€"
 game_prepare
 game_options hidenote=1
