@@ -6,7 +6,6 @@
 
 #include "sound/sound_effects_win32.h"
 
-int32_t SoundOn = 1;
 SoundHandle SoundTick = nullptr;
 SoundHandle SoundExplosion = nullptr;
 SoundHandle SoundBonus = nullptr;

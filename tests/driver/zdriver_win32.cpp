@@ -530,6 +530,26 @@ bool RunRemote(HANDLE process, LPTHREAD_START_ROUTINE routine, LPVOID argument, 
     return done;
 }
 
+// Where the module `name` lies in process `pid`, or 0. (A remote LoadLibrary's thread
+// exit code holds only 32 bits of the handle, too few in a 64-bit process.)
+ULONG_PTR RemoteModuleBase(DWORD pid, const wchar_t* name)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32, pid);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return 0;
+    MODULEENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    ULONG_PTR base = 0;
+    for (BOOL ok = Module32FirstW(snapshot, &entry); ok; ok = Module32NextW(snapshot, &entry)) {
+        if (_wcsicmp(entry.szModule, name) == 0) {
+            base = reinterpret_cast<ULONG_PTR>(entry.modBaseAddr);
+            break;
+        }
+    }
+    CloseHandle(snapshot);
+    return base;
+}
+
 // Loads zdgdi.dll into the process of `exe`, runs its CountGdiObjects there, unloads it
 // and prints the count. The library lies at the same place in both processes only by
 // chance, so its routine is found at the same offset from wherever it was loaded.
@@ -570,15 +590,16 @@ int CountGdiObjectsOf(const char* exe)
         reinterpret_cast<void*>(GetProcAddress(kernel, "LoadLibraryW")));
     auto freeLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(
         reinterpret_cast<void*>(GetProcAddress(kernel, "FreeLibrary")));
-    DWORD remoteBase = 0, count = 0;
+    DWORD loaded = 0, count = 0;
+    ULONG_PTR remoteBase = 0;
     bool counted = remotePath && WriteProcessMemory(process, remotePath, library, bytes, nullptr) &&
-                   RunRemote(process, loadLibrary, remotePath, remoteBase) && remoteBase != 0;
+                   RunRemote(process, loadLibrary, remotePath, loaded) &&
+                   (remoteBase = RemoteModuleBase(pid, L"zdgdi.dll")) != 0;
     if (counted) {
         auto remoteCount = reinterpret_cast<LPTHREAD_START_ROUTINE>(remoteBase + offset);
         counted = RunRemote(process, remoteCount, nullptr, count);
         DWORD ignored = 0;
-        RunRemote(process, freeLibrary, reinterpret_cast<LPVOID>(static_cast<ULONG_PTR>(remoteBase)),
-                  ignored);
+        RunRemote(process, freeLibrary, reinterpret_cast<LPVOID>(remoteBase), ignored);
     }
     if (remotePath)
         VirtualFreeEx(process, remotePath, 0, MEM_RELEASE);
