@@ -191,6 +191,17 @@ SquareSpan SquaresTouching(const SquareRectangle& r) {
   return span;
 }
 
+bool IsSquareSizeInUse(int32_t width, int32_t height) {
+  const GameState& g = gameState;
+  // count squares share `extent` pixels: extent % count of them are one pixel larger.
+  auto used = [](int32_t size, int32_t extent, int32_t count) {
+    if (count <= 0 || size <= 0) return false;
+    int32_t small = extent / count;
+    return size == small || (extent % count != 0 && size == small + 1);
+  };
+  return used(width, g.clientWidth, g.columns) && used(height, g.clientHeight, g.rows);
+}
+
 void BusyWait(uint32_t ms) {
   uint32_t start = TickCount();
   while (TickCount() - start < ms) {

@@ -19,15 +19,6 @@ int32_t backgroundIsSheet = 1;
 
 namespace {
 
-// Reads the file into backgroundPicture at its own depth.
-void ReadBackgroundPicture(const char* path)
-{
-    PictureInfo info;
-    ReadPictureFileInfo(path, info);
-    PreparePicture(backgroundPicture, info.width, info.height, info.bitsPerPixel);
-    LoadPictureFile(path, backgroundPicture, info.bitsPerPixel, info.loadValue);
-}
-
 RECT MainClientRect()
 {
     RECT client;
@@ -72,9 +63,9 @@ bool LoadBackground(HWND owner, const char* path)
 {
     WaitCursor wait;
     std::string file = path;  // path may be backgroundPath itself
-    ReleasePicture(backgroundPicture);
-    ReadBackgroundPicture(file.c_str());
-    if (backgroundPicture.width <= 0) {
+    // The current picture stays until the new one has loaded: after a failed load the
+    // next resize still has a picture to scale.
+    if (!LoadPictureReplacing(file.c_str(), backgroundPicture)) {
         MessageBoxA(owner, "The image load failed.", "Sorry:", MB_OK);
         return false;
     }
@@ -90,7 +81,7 @@ void LoadStartupBackground(const std::string& dataFolder)
         file = dataFolder + DEFAULT_BACKGROUND_FILE;
         StorePathSetting(backgroundPath, file);
     }
-    ReadBackgroundPicture(file.c_str());
+    LoadPictureReplacing(file.c_str(), backgroundPicture);
     MakeBackgroundBitmap();
 }
 

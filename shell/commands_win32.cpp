@@ -20,11 +20,6 @@
 
 namespace {
 
-const char kOptionsSavedCaption[] = "Options Saved:";
-const char kOptionsSavedText[] =
-    "Your current settings have been saved in the file 'vod.opt'. You may delete this "
-    "file if you want to return to the original settings.";
-
 constexpr std::array<const char*, 12> kTileSetFiles = TILESET_FILES;
 
 void StartLayout(int32_t id)
@@ -37,12 +32,6 @@ void StartLayout(int32_t id)
             return;
         }
     }
-}
-
-void SaveOptions(HWND window)
-{
-    WriteOptions();
-    MessageBoxA(window, kOptionsSavedText, kOptionsSavedCaption, MB_OK);
 }
 
 void OpenRecentBackground(int32_t index)
@@ -102,7 +91,7 @@ void DispatchCommand(HWND window, int32_t id)
     case CMD_NORMAL_WINDOW:      SetNormalWindowMode(window); break;
     case CMD_REDUCE_TO_ICON:     ShowWindow(mainWindow, SW_SHOWMINIMIZED); break;
     case CMD_CAPTURE_SCREEN:     CaptureGameScreen(window); break;
-    case CMD_SAVE_OPTIONS:       SaveOptions(window); break;
+    case CMD_SAVE_OPTIONS:       SaveOptions(); break;
     case CMD_EXIT:               SendMessageA(window, WM_CLOSE, 0, 0); break;
     case CMD_OPEN_BACKGROUND:    OpenBackground(window); break;
     case CMD_GENERATE_MULTICOLOR:

@@ -55,6 +55,9 @@
 //                                         changes on the screen
 //   zdriver run DIR COMMAND [MS]          starts COMMAND with DIR as its current
 //                                         directory, waits for it, prints its exit code
+//   zdriver resize TARGET W H             gives the window an outer size of W x H, as
+//                                         dragging its frame does, and returns when the
+//                                         window has handled it
 //   zdriver gdi EXE                       the number of GDI objects that the (first)
 //                                         running process of EXE holds, counted inside it
 //                                         by zdgdi.dll (beside the driver)
@@ -64,6 +67,7 @@
 // action failed, 2 on a usage error.
 
 #include <windows.h>
+#include <shellapi.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -468,28 +472,36 @@ int Repaint(HWND window, int count)
 int Usage()
 {
     fprintf(stderr, "usage: zdriver windows|wait|gone|controls|press|type|command|click|"
-                    "post|move|cursor|key|capture|close|rect|focus|watch|menu|clickall|clickwatch|timed|repaint|tick|run|gdi|select|place|timepress ...\n");
+                    "post|move|cursor|key|capture|close|rect|focus|watch|menu|clickall|clickwatch|timed|repaint|tick|run|gdi|select|place|timepress|resize ...\n");
     return 2;
 }
 
 // Starting a program in a chosen folder lets a test give it any current directory,
 // also one on a drive letter that the Unix side cannot express, or a UNC path. The
 // folder is handed down as this process's own current directory: Wine drops a UNC
-// folder given to CreateProcess, but keeps an inherited one.
-int RunProgram(const char* directory, const char* command, DWORD limit)
+// folder given to CreateProcess, but keeps an inherited one. Folder and command are
+// taken from the wide command line, so that names outside the ANSI code page arrive.
+int RunProgram(DWORD limit)
 {
-    if (!SetCurrentDirectoryA(directory)) {
-        fprintf(stderr, "zdriver: no folder %s (error %lu)\n", directory,
+    int count = 0;
+    wchar_t** args = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!args || count < 4)
+        return Usage();
+    const wchar_t* directory = args[2];
+    std::wstring line = args[3];
+    if (!SetCurrentDirectoryW(directory)) {
+        fprintf(stderr, "zdriver: no folder %ls (error %lu)\n", directory,
                 static_cast<unsigned long>(GetLastError()));
         return 1;
     }
-    STARTUPINFOA startup = {};
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    std::vector<char> line(command, command + strlen(command) + 1);
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    std::vector<wchar_t> commandLine(line.begin(), line.end());
+    commandLine.push_back(L'\0');
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process)) {
-        fprintf(stderr, "zdriver: cannot start %s in %s (error %lu)\n", command, directory,
+        fprintf(stderr, "zdriver: cannot start %ls in %ls (error %lu)\n", line.c_str(), directory,
                 static_cast<unsigned long>(GetLastError()));
         return 1;
     }
@@ -538,6 +550,26 @@ bool RunRemote(HANDLE process, LPTHREAD_START_ROUTINE routine, LPVOID argument, 
     return done;
 }
 
+// Where the module `name` lies in process `pid`, or 0. (A remote LoadLibrary's thread
+// exit code holds only 32 bits of the handle, too few in a 64-bit process.)
+ULONG_PTR RemoteModuleBase(DWORD pid, const wchar_t* name)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32, pid);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return 0;
+    MODULEENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    ULONG_PTR base = 0;
+    for (BOOL ok = Module32FirstW(snapshot, &entry); ok; ok = Module32NextW(snapshot, &entry)) {
+        if (_wcsicmp(entry.szModule, name) == 0) {
+            base = reinterpret_cast<ULONG_PTR>(entry.modBaseAddr);
+            break;
+        }
+    }
+    CloseHandle(snapshot);
+    return base;
+}
+
 // Loads zdgdi.dll into the process of `exe`, runs its CountGdiObjects there, unloads it
 // and prints the count. The library lies at the same place in both processes only by
 // chance, so its routine is found at the same offset from wherever it was loaded.
@@ -578,15 +610,16 @@ int CountGdiObjectsOf(const char* exe)
         reinterpret_cast<void*>(GetProcAddress(kernel, "LoadLibraryW")));
     auto freeLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(
         reinterpret_cast<void*>(GetProcAddress(kernel, "FreeLibrary")));
-    DWORD remoteBase = 0, count = 0;
+    DWORD loaded = 0, count = 0;
+    ULONG_PTR remoteBase = 0;
     bool counted = remotePath && WriteProcessMemory(process, remotePath, library, bytes, nullptr) &&
-                   RunRemote(process, loadLibrary, remotePath, remoteBase) && remoteBase != 0;
+                   RunRemote(process, loadLibrary, remotePath, loaded) &&
+                   (remoteBase = RemoteModuleBase(pid, L"zdgdi.dll")) != 0;
     if (counted) {
         auto remoteCount = reinterpret_cast<LPTHREAD_START_ROUTINE>(remoteBase + offset);
         counted = RunRemote(process, remoteCount, nullptr, count);
         DWORD ignored = 0;
-        RunRemote(process, freeLibrary, reinterpret_cast<LPVOID>(static_cast<ULONG_PTR>(remoteBase)),
-                  ignored);
+        RunRemote(process, freeLibrary, reinterpret_cast<LPVOID>(remoteBase), ignored);
     }
     if (remotePath)
         VirtualFreeEx(process, remotePath, 0, MEM_RELEASE);
@@ -734,7 +767,7 @@ int main(int argc, char** argv)
     if (verb == "gdi")
         return CountGdiObjectsOf(argv[2]);
     if (verb == "run" && argc > 3)
-        return RunProgram(argv[2], argv[3], argc > 4 ? static_cast<DWORD>(atol(argv[4])) : 60000);
+        return RunProgram(argc > 4 ? static_cast<DWORD>(atol(argv[4])) : 60000);
 
     if (verb == "wait" || verb == "gone") {
         DWORD limit = argc > 3 ? static_cast<DWORD>(atol(argv[3])) : 10000;
@@ -858,6 +891,10 @@ int main(int argc, char** argv)
             return 1;
         bool pixel = argc > 6;
         return TimePress(window, argv[3], sync, pixel ? atoi(argv[5]) : 0, pixel ? atoi(argv[6]) : 0, pixel);
+    }
+    if (verb == "resize" && argc > 4) {
+        return SetWindowPos(window, nullptr, 0, 0, atoi(argv[3]), atoi(argv[4]),
+                            SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
     }
     if (verb == "rect") {
         RECT client = {};
