@@ -14,7 +14,7 @@
 #include "resources/resource.h"
 #include "shell/options.h"
 #include "shell/recent_lists.h"
-#include "sound/sound_effects_win32.h"
+#include "sound/sound_effects.h"
 
 namespace {
 

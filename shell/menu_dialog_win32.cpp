@@ -7,6 +7,7 @@
 #include "game/board.h"
 #include "resources/resource.h"
 #include "shell/recent_lists.h"
+#include "sound/sound_effects.h"
 
 namespace {
 
@@ -122,6 +123,7 @@ void SetNormalWindowMode(HWND window)
     FillRecentMenu(MainWindowId, kBackgroundList);
     UpdateLayoutChecks();
     UpdateLevelChecks();
+    UpdateExplosionChecks();
     ShowWindow(menuDialog, SW_HIDE);
     fullScreenMode = 0;
 }
