@@ -19,8 +19,8 @@ near() { awk -v a="$1" -v b="$2" -v d="$3" 'BEGIN { exit !(a - b <= d && b - a <
 best_ref() {
   local rec=$1 start=$2
   shift 2
-  python3 "$SOUND_PY" best "$rec" "$start" "$@" | tee "$rec.best" | head -n1 |
-    awk '{ n = split($1, p, "/"); sub(/\.wav$/, "", p[n]); print p[n], $2 }'
+  python3 "$SOUND_PY" best "$rec" "$start" "$@" > "$rec.best"
+  awk 'NR == 1 { n = split($1, p, "/"); sub(/\.wav$/, "", p[n]); print p[n], $2 }' "$rec.best"
 }
 # pitch REC.wav START LENGTH: the rough frequency of a stretch of a recording
 pitch() { sox "$1" -n trim "$2" "$3" stat 2>&1 | awk '/Rough/ {print $3}'; }
