@@ -39,6 +39,9 @@
 //   zdriver tick                          the system tick count (GetTickCount)
 //   zdriver run DIR COMMAND [MS]          starts COMMAND with DIR as its current
 //                                         directory, waits for it, prints its exit code
+//   zdriver gdi EXE                       the number of GDI objects that the (first)
+//                                         running process of EXE holds, counted inside it
+//                                         by zdgdi.dll (beside the driver)
 //
 // TARGET is class:NAME, caption:TEXT, or hwnd:HEX. Output is one record a line, fields
 // separated by tabs. Exit code 0 on success, 1 when the target is not found or the
@@ -445,7 +448,7 @@ int Repaint(HWND window, int count)
 int Usage()
 {
     fprintf(stderr, "usage: zdriver windows|wait|gone|controls|press|type|command|click|"
-                    "post|move|cursor|key|capture|close|rect|focus|watch|menu|clickall|repaint|tick|run ...\n");
+                    "post|move|cursor|key|capture|close|rect|focus|watch|menu|clickall|repaint|tick|run|gdi ...\n");
     return 2;
 }
 
@@ -484,6 +487,99 @@ int RunProgram(const char* directory, const char* command, DWORD limit)
     return 0;
 }
 
+DWORD ProcessIdOf(const char* exe)
+{
+    DWORD pid = 0;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return 0;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL ok = Process32First(snapshot, &entry); ok; ok = Process32Next(snapshot, &entry)) {
+        if (_stricmp(entry.szExeFile, exe) == 0) {
+            pid = entry.th32ProcessID;
+            break;
+        }
+    }
+    CloseHandle(snapshot);
+    return pid;
+}
+
+// Runs `routine`(argument) on a new thread of `process` and returns the thread's exit
+// code, or false when the thread could not run to its end within 10 s.
+bool RunRemote(HANDLE process, LPTHREAD_START_ROUTINE routine, LPVOID argument, DWORD& result)
+{
+    HANDLE thread = CreateRemoteThread(process, nullptr, 0, routine, argument, 0, nullptr);
+    if (!thread)
+        return false;
+    bool done = WaitForSingleObject(thread, 10000) == WAIT_OBJECT_0 &&
+                GetExitCodeThread(thread, &result);
+    CloseHandle(thread);
+    return done;
+}
+
+// Loads zdgdi.dll into the process of `exe`, runs its CountGdiObjects there, unloads it
+// and prints the count. The library lies at the same place in both processes only by
+// chance, so its routine is found at the same offset from wherever it was loaded.
+int CountGdiObjectsOf(const char* exe)
+{
+    DWORD pid = ProcessIdOf(exe);
+    if (!pid) {
+        fprintf(stderr, "zdriver: no process %s\n", exe);
+        return 1;
+    }
+    wchar_t library[MAX_PATH] = {};
+    DWORD length = GetModuleFileNameW(nullptr, library, MAX_PATH);
+    wchar_t* slash = wcsrchr(library, L'\\');
+    if (!length || length >= MAX_PATH || !slash || slash - library + 10 >= MAX_PATH)
+        return 1;
+    wcscpy(slash + 1, L"zdgdi.dll");
+    HMODULE local = LoadLibraryW(library);
+    FARPROC localCount = local ? GetProcAddress(local, "CountGdiObjects@4") : nullptr;
+    if (local && !localCount)
+        localCount = GetProcAddress(local, "CountGdiObjects");
+    if (!localCount) {
+        fprintf(stderr, "zdriver: cannot load zdgdi.dll beside the driver\n");
+        return 1;
+    }
+    ULONG_PTR offset = reinterpret_cast<ULONG_PTR>(localCount) - reinterpret_cast<ULONG_PTR>(local);
+
+    HANDLE process = OpenProcess(PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION |
+                                 PROCESS_VM_OPERATION | PROCESS_VM_WRITE | PROCESS_VM_READ,
+                                 FALSE, pid);
+    if (!process) {
+        fprintf(stderr, "zdriver: cannot open process %lu\n", static_cast<unsigned long>(pid));
+        return 1;
+    }
+    size_t bytes = (wcslen(library) + 1) * sizeof(wchar_t);
+    void* remotePath = VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE);
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    auto loadLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "LoadLibraryW")));
+    auto freeLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "FreeLibrary")));
+    DWORD remoteBase = 0, count = 0;
+    bool counted = remotePath && WriteProcessMemory(process, remotePath, library, bytes, nullptr) &&
+                   RunRemote(process, loadLibrary, remotePath, remoteBase) && remoteBase != 0;
+    if (counted) {
+        auto remoteCount = reinterpret_cast<LPTHREAD_START_ROUTINE>(remoteBase + offset);
+        counted = RunRemote(process, remoteCount, nullptr, count);
+        DWORD ignored = 0;
+        RunRemote(process, freeLibrary, reinterpret_cast<LPVOID>(static_cast<ULONG_PTR>(remoteBase)),
+                  ignored);
+    }
+    if (remotePath)
+        VirtualFreeEx(process, remotePath, 0, MEM_RELEASE);
+    CloseHandle(process);
+    FreeLibrary(local);
+    if (!counted) {
+        fprintf(stderr, "zdriver: could not count inside process %lu\n", static_cast<unsigned long>(pid));
+        return 1;
+    }
+    printf("%lu\n", static_cast<unsigned long>(count));
+    return 0;
+}
+
 LPARAM ClientPoint(const char* x, const char* y)
 {
     return MAKELPARAM(atoi(x), atoi(y));
@@ -509,6 +605,8 @@ int main(int argc, char** argv)
         return PrintMenuResource(argv[2], argv[3]);
     if (verb == "watch" && argc > 4)
         return Watch(argv[2], static_cast<DWORD>(atol(argv[3])), argv[4], argc > 5 ? argv[5] : nullptr);
+    if (verb == "gdi")
+        return CountGdiObjectsOf(argv[2]);
     if (verb == "run" && argc > 3)
         return RunProgram(argv[2], argv[3], argc > 4 ? static_cast<DWORD>(atol(argv[4])) : 60000);
 
