@@ -1,11 +1,16 @@
-# cmake -DDIR=<folder> -DTOOLCHAIN=<mingw toolchain file> -P codecs_fetch.cmake
+# cmake -DDIR=<folder> -DTOOLCHAIN=<mingw toolchain file> [-DMINGW=<target triplet>]
+#       -P codecs_fetch.cmake
 #
 # Fetches Debian's source packages of the picture codec libraries with `apt-get source`
-# and builds them as static i686 mingw libraries into DIR/install. Runs once: a later
+# and builds them as static mingw libraries (i686 unless MINGW says otherwise) into
+# DIR/install. Runs once: a later
 # run finds DIR/install/.complete and returns at once. Sources are unpacked under
 # DIR/src and never leave the build folder.
 cmake_minimum_required(VERSION 3.20)
 
+if(NOT MINGW)
+  set(MINGW i686-w64-mingw32)
+endif()
 set(src ${DIR}/src)
 set(work ${DIR}/work)
 set(prefix ${DIR}/install)
@@ -70,7 +75,7 @@ fetch(giflib "giflib-*" gif_src)
 set(common -G "Unix Makefiles" -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN}
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=${prefix}
     -DCMAKE_POLICY_DEFAULT_CMP0074=NEW -DBUILD_SHARED_LIBS=OFF
-    -DCMAKE_FIND_ROOT_PATH=${prefix}\;/usr/i686-w64-mingw32)
+    -DCMAKE_FIND_ROOT_PATH=${prefix}\;/usr/${MINGW})
 
 function(build name source)
   run(${CMAKE_COMMAND} -S ${source} -B ${work}/${name} ${common} ${ARGN})
@@ -82,8 +87,8 @@ message(STATUS "codec libraries: building libjpeg-turbo")
 build(jpeg ${jpeg_src} -DWITH_SIMD=OFF -DENABLE_SHARED=OFF -DENABLE_STATIC=ON
       -DWITH_TURBOJPEG=OFF -DWITH_JAVA=OFF)
 
-set(zlib -DZLIB_INCLUDE_DIR=/usr/i686-w64-mingw32/include
-         -DZLIB_LIBRARY=/usr/i686-w64-mingw32/lib/libz.a)
+set(zlib -DZLIB_INCLUDE_DIR=/usr/${MINGW}/include
+         -DZLIB_LIBRARY=/usr/${MINGW}/lib/libz.a)
 message(STATUS "codec libraries: building libpng")
 build(png ${png_src} -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF
       -DPNG_HARDWARE_OPTIMIZATIONS=OFF ${zlib})
@@ -98,11 +103,11 @@ build(tiff ${tiff_src} -Dtiff-tools=OFF -Dtiff-tests=OFF -Dtiff-contrib=OFF -Dti
 message(STATUS "codec libraries: building giflib")
 set(gif_objects)
 foreach(f dgif_lib egif_lib gifalloc gif_err gif_hash openbsd-reallocarray)
-  run(i686-w64-mingw32-gcc -O2 -c ${gif_src}/${f}.c -o ${work}/${f}.o)
+  run(${MINGW}-gcc -O2 -c ${gif_src}/${f}.c -o ${work}/${f}.o)
   list(APPEND gif_objects ${work}/${f}.o)
 endforeach()
 file(REMOVE ${prefix}/lib/libgif.a)
-run(i686-w64-mingw32-ar rcs ${prefix}/lib/libgif.a ${gif_objects})
+run(${MINGW}-ar rcs ${prefix}/lib/libgif.a ${gif_objects})
 file(COPY ${gif_src}/gif_lib.h DESTINATION ${prefix}/include)
 
 file(WRITE ${prefix}/.complete "")

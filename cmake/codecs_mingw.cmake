@@ -3,7 +3,7 @@
 set(ZD_CODECS_DIR ${CMAKE_BINARY_DIR}/codecs)
 execute_process(
   COMMAND ${CMAKE_COMMAND} -DDIR=${ZD_CODECS_DIR}
-          -DTOOLCHAIN=${CMAKE_SOURCE_DIR}/cmake/mingw-i686.cmake
+          -DTOOLCHAIN=${CMAKE_TOOLCHAIN_FILE} -DMINGW=${ZD_MINGW_PREFIX}
           -P ${CMAKE_SOURCE_DIR}/cmake/codecs_fetch.cmake
   RESULT_VARIABLE zd_codecs_rc)
 if(NOT zd_codecs_rc EQUAL 0)
@@ -16,4 +16,4 @@ target_link_libraries(zd_codecs INTERFACE
   ${zd_codecs_prefix}/lib/libpng16.a
   ${zd_codecs_prefix}/lib/libjpeg.a
   ${zd_codecs_prefix}/lib/libgif.a
-  /usr/i686-w64-mingw32/lib/libz.a)
+  /usr/${ZD_MINGW_PREFIX}/lib/libz.a)

@@ -8,9 +8,6 @@ namespace {
 
 uint32_t randomState = 0;
 
-constexpr int32_t kNewGameCommand = 6100;
-constexpr int32_t kFirstLayoutCommand = 6000;
-
 // The byte and bit of square (col, row) in a plane, or false when it lies outside.
 bool PlaneAddress(int32_t col, int32_t row, int32_t& byte, uint8_t& bit) {
   if (col < 0 || row < 0 || col >= kPlaneColumns || row >= kPlaneRows) return false;
@@ -90,14 +87,14 @@ int32_t RandomBelow(int32_t n) {
 
 void UpdateLayoutChecks() {
   int32_t index = LayoutIndex(gameState.columns);
-  for (int32_t id = kFirstLayoutCommand; id <= kFirstLayoutCommand + 5; ++id) {
-    SetMenuCheck(id, id - kFirstLayoutCommand == index);
+  for (int32_t i = 0; i < static_cast<int32_t>(kLayouts.size()); ++i) {
+    SetMenuCheck(kLayouts[i].commandId, i == index);
   }
 }
 
 void UpdateLevelChecks() {
   for (const auto& entry : kLevels) {
-    SetMenuCheck(entry.commandId, entry.commandId - kNewGameCommand == gameState.level);
+    SetMenuCheck(entry.commandId, entry.commandId - CMD_START_NEW_GAME == gameState.level);
   }
 }
 
@@ -136,7 +133,7 @@ void StartNewGame() {
 void SelectLevel(int32_t commandId) {
   for (const auto& entry : kLevels) {
     if (entry.commandId != commandId) continue;
-    gameState.nextLevel = commandId - kNewGameCommand;
+    gameState.nextLevel = commandId - CMD_START_NEW_GAME;
     ShowMessage("This change will take effect next game.", "Notice:");
     return;
   }

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 
+#include "resources/resource.h"
+
 // One bit per square: 50 rows of 12 bytes (96 bits), square (col, row) at byte
 // row * 12 + col / 8, bit col % 8 (least significant bit first).
 constexpr int32_t kPlaneRows = 50;
@@ -54,12 +56,12 @@ struct LayoutEntry {
 };
 
 constexpr std::array<LayoutEntry, 6> kLayouts{{
-    {6000, 12, 8, "12x8"},
-    {6001, 16, 12, "16x12"},
-    {6002, 20, 16, "20x16"},
-    {6003, 30, 24, "30x24"},
-    {6004, 40, 30, "40x30"},
-    {6005, 50, 40, "50x40"},
+    {CMD_LAYOUT_12X8, 12, 8, "12x8"},
+    {CMD_LAYOUT_16X12, 16, 12, "16x12"},
+    {CMD_LAYOUT_20X16, 20, 16, "20x16"},
+    {CMD_LAYOUT_30X24, 30, 24, "30x24"},
+    {CMD_LAYOUT_40X30, 40, 30, "40x30"},
+    {CMD_LAYOUT_50X40, 50, 40, "50x40"},
 }};
 
 struct LevelEntry {
@@ -70,11 +72,11 @@ struct LevelEntry {
 
 // In level-index order; this is also the order of the menu items.
 constexpr std::array<LevelEntry, 5> kLevels{{
-    {6110, 10, "Easy"},
-    {6108, 8, "Memium"},
-    {6106, 6, "Advanced"},
-    {6104, 4, "Expert"},
-    {6103, 3, "Impossible"},
+    {CMD_LEVEL_EASY, 10, "Easy"},
+    {CMD_LEVEL_MEDIUM, 8, "Memium"},
+    {CMD_LEVEL_ADVANCED, 6, "Advanced"},
+    {CMD_LEVEL_EXPERT, 4, "Expert"},
+    {CMD_LEVEL_IMPOSSIBLE, 3, "Impossible"},
 }};
 
 // Layout index from the column count alone: 12, 16, 20, 30, 40 give 0..4, anything

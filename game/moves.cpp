@@ -2,6 +2,8 @@
 
 #include "game/board.h"
 #include "game/platform.h"
+#include "game/settings.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -16,7 +18,7 @@ void ExplodeBomb(int32_t col, int32_t row) {
   }
   Uncover(col, row);
   RedrawSquare(col, row);
-  if (g.explosions == kConfusedAfterExplosions) SendCommandToMainWindow(kConfusedHelpCommand);
+  if (g.explosions == kConfusedAfterExplosions) SendCommandToMainWindow(CMD_CONFUSED);
 }
 
 }  // namespace

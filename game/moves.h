@@ -4,10 +4,8 @@
 
 #include <cstdint>
 
-// Command sent to the main window at the tenth explosion of a game: the help for a
-// confused player.
-constexpr int32_t kConfusedHelpCommand = 506;
-// Explosions after which that help is offered.
+// Explosions after which the help for a confused player (CMD_CONFUSED) is sent to the
+// main window.
 constexpr int32_t kConfusedAfterExplosions = 10;
 // Pause after each explosion frame and after each square the flood opens, in ms.
 constexpr uint32_t kExplosionFrameMs = 20;

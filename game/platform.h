@@ -75,10 +75,6 @@ bool NormalWindowInUse();
 
 // ---- Sound (defined by the sound code) ------------------------------------------------
 
-// 1 while sound is on, 0 while it is off. Read by every caller of a gated cue;
-// set by ReadOptions from the options file.
-extern int32_t SoundOn;
-
 // The cue table, loaded when the main window is created and freed when it is
 // destroyed; a missing recording leaves its handle null.
 extern SoundHandle SoundTick;            // "tick_wav": each square the flood opens
@@ -105,14 +101,6 @@ int32_t PlaySoundAsync(SoundHandle sound);
 
 // Plays `sound` to its end, then returns. Called by the number-speaking operations.
 int32_t PlaySoundAndWait(SoundHandle sound);
-
-// ---- Settings owned by the picture code ----------------------------------------------
-
-// Full paths of the background file and of the piece image set, NUL-terminated in
-// their 256-byte buffers. ReadOptions fills them from the options file, WriteOptions
-// stores them.
-extern char backgroundPath[256];
-extern char tileSetPath[256];
 
 // ---- Later stages of a game (defined by the clock and game-end code) ------------------
 

@@ -6,15 +6,15 @@
 #include <string>
 
 #include "game/platform.h"
+#include "game/settings.h"
+#include "graphics/drawing_kit_win32.h"
 #include "graphics/path_setting.h"
 #include "graphics/screen_bitmap_win32.h"
 #include "resources/resource.h"
-#include "shell/shell_win32.h"
 
 Picture backgroundPicture;
 HBITMAP backgroundBitmap = nullptr;
 int32_t backgroundIsSheet = 1;
-char backgroundPath[256] = {};
 
 namespace {
 
@@ -30,7 +30,7 @@ void ReadBackgroundPicture(const char* path)
 RECT MainClientRect()
 {
     RECT client;
-    GetClientRect(mainWindow, &client);
+    GetClientRect(screenWindow, &client);
     return client;
 }
 
@@ -41,34 +41,32 @@ void MakeBackgroundBitmap()
     DeleteAndClear(backgroundBitmap);
     if (backgroundPicture.width == kSheetSize && backgroundPicture.height == kSheetSize) {
         backgroundIsSheet = 1;
-        backgroundBitmap = ScreenBitmapNative(backgroundPicture, mainWindow);
+        backgroundBitmap = ScreenBitmapNative(backgroundPicture, screenWindow);
         return;
     }
     backgroundIsSheet = 0;
     if (backgroundPicture.width > 0)
-        backgroundBitmap = ScreenBitmapSized(backgroundPicture, mainWindow, MainClientRect());
+        backgroundBitmap = ScreenBitmapSized(backgroundPicture, screenWindow, MainClientRect());
 }
 
 }  // namespace
 
 bool LoadBackground(HWND owner, const char* path)
 {
-    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    WaitCursor wait;
     std::string file = path;  // path may be backgroundPath itself
     ReleasePicture(backgroundPicture);
     ReadBackgroundPicture(file.c_str());
     if (backgroundPicture.width <= 0) {
         MessageBoxA(owner, "The image load failed.", "Sorry:", MB_OK);
-        SetCursor(previous);
         return false;
     }
     StorePathSetting(backgroundPath, file);
     MakeBackgroundBitmap();
-    SetCursor(previous);
     return true;
 }
 
-void LoadStartupBackground()
+void LoadStartupBackground(const std::string& dataFolder)
 {
     std::string file = backgroundPath;
     if (file.empty()) {
@@ -85,7 +83,7 @@ void RescaleBackground()
         return;
     DeleteAndClear(backgroundBitmap);
     if (backgroundPicture.width > 0)
-        backgroundBitmap = ScreenBitmapSized(backgroundPicture, mainWindow, MainClientRect());
+        backgroundBitmap = ScreenBitmapSized(backgroundPicture, screenWindow, MainClientRect());
 }
 
 void FreeBackground()

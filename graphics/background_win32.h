@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 #include "graphics/picture.h"
 
@@ -22,7 +23,7 @@ extern int32_t backgroundIsSheet;
 bool LoadBackground(HWND owner, const char* path);
 // The start-up load: backgroundPath, or the data folder's "PLANET_R.BKG" when it is
 // empty, loaded without a failure test or message.
-void LoadStartupBackground();
+void LoadStartupBackground(const std::string& dataFolder);
 // Remakes the screen bitmap for the new client size from backgroundPicture (not for a
 // sheet). Called on every WM_SIZE of the main window.
 void RescaleBackground();

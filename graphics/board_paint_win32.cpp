@@ -5,15 +5,17 @@
 #include "graphics/board_paint_win32.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "game/board.h"
 #include "game/platform.h"
 #include "graphics/background_win32.h"
 #include "graphics/clock_face.h"
+#include "graphics/drawing_kit_win32.h"
 #include "graphics/screen_bitmap_win32.h"
 #include "graphics/tile_set_win32.h"
-#include "landscape/landscape.h"
-#include "shell/shell_win32.h"
+
+int32_t generatingPicture = 0;
 
 namespace {
 
@@ -102,30 +104,20 @@ void CopyBackground(HDC dc, HDC source, int32_t x, int32_t y, int32_t w, int32_t
     }
 }
 
-// The background bitmap selected into a memory context, for CopyBackground.
+// The background bitmap selected into a memory context, for CopyBackground, with the
+// shared palette realised in the target meanwhile. Without a background there is no
+// context (dc is null) and CopyBackground fills black.
 struct BackgroundSource {
-    HDC dc = nullptr;
-    HGDIOBJ old = nullptr;
-    explicit BackgroundSource(HDC target)
+    explicit BackgroundSource(HDC target) : palette(backgroundBitmap ? target : nullptr)
     {
         if (!backgroundBitmap)
             return;
-        if (screenBits == 8 && sharedPalette) {
-            SelectPalette(target, sharedPalette, FALSE);
-            RealizePalette(target);
-        }
-        dc = CreateCompatibleDC(target);
-        old = SelectObject(dc, backgroundBitmap);
+        memory.emplace(target, backgroundBitmap);
+        dc = memory->dc;
     }
-    ~BackgroundSource()
-    {
-        if (!dc)
-            return;
-        SelectObject(dc, old);
-        DeleteDC(dc);
-    }
-    BackgroundSource(const BackgroundSource&) = delete;
-    BackgroundSource& operator=(const BackgroundSource&) = delete;
+    PaletteScope palette;
+    std::optional<MemoryDc> memory;
+    HDC dc = nullptr;
 };
 
 void DrawSquareWith(HDC dc, HDC background, int32_t col, int32_t row)
@@ -170,27 +162,25 @@ void DrawSquare(HDC dc, int32_t col, int32_t row)
 
 void RedrawSquare(int32_t col, int32_t row)
 {
-    HDC dc = GetDC(mainWindow);
-    DrawSquare(dc, col, row);
-    ReleaseDC(mainWindow, dc);
+    WindowDc window(screenWindow);
+    DrawSquare(window.dc, col, row);
 }
 
 void DrawExplosionFrame(int32_t col, int32_t row, int32_t frame)
 {
     RECT r = SquareClientRect(col, row);
-    HDC dc = GetDC(mainWindow);
+    WindowDc window(screenWindow);
     if (tileSetBitmap) {
-        DrawExplosionImage(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, frame);
+        DrawExplosionImage(window.dc, r.left, r.top, r.right - r.left, r.bottom - r.top, frame);
     } else {
         int32_t glow = 255 - frame * 24;
-        FillBox(dc, r.left, r.top, r.right, r.bottom, RGB(glow, glow / 2, 0));
+        FillBox(window.dc, r.left, r.top, r.right, r.bottom, RGB(glow, glow / 2, 0));
     }
-    ReleaseDC(mainWindow, dc);
 }
 
 void InvalidateMainWindow()
 {
-    InvalidateRect(mainWindow, nullptr, FALSE);
+    InvalidateRect(screenWindow, nullptr, FALSE);
 }
 
 void PaintBoard(HDC dc)
@@ -203,14 +193,14 @@ void PaintBoard(HDC dc)
             DrawSquareWith(dc, background.dc, col, row);
 }
 
-void PaintMainWindow(HWND window)
+void PaintMainWindow(HWND window, bool startupComplete)
 {
     RECT update;
     if (!GetUpdateRect(window, &update, FALSE))
         return;
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
-    if (startupComplete == 0)
+    if (!startupComplete)
         PaintLoadingNotice(window, dc);
     else if (gameState.titleShowing)
         PaintTitle(dc, update);
@@ -224,10 +214,9 @@ void DrawClock(HWND window, uint32_t elapsed)
     if (generatingPicture)
         return;
     uint32_t seconds = ClockSecondsFor(elapsed);
-    HDC dc = GetDC(window);
-    DrawClockFace(dc, gameState.clockX, gameState.clockY, kClockSize, kClockSize, seconds,
+    WindowDc target(window);
+    DrawClockFace(target.dc, gameState.clockX, gameState.clockY, kClockSize, kClockSize, seconds,
                   clockBitmap, clockMask);
-    ReleaseDC(window, dc);
 }
 
 void DrawClockFace(HDC dc, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t t,
@@ -251,9 +240,10 @@ void DrawClockFace(HDC dc, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t 
 
 void RevealBackground()
 {
-    DrawClock(mainWindow, gameState.clockBase);
+    DrawClock(screenWindow, gameState.clockBase);
     int32_t w = gameState.clientWidth, h = gameState.clientHeight;
-    HDC dc = GetDC(mainWindow);
+    WindowDc window(screenWindow);
+    HDC dc = window.dc;
     {
         BackgroundSource background(dc);
         for (int32_t i = 0; w > 0 && i < w / 2; ++i) {
@@ -269,5 +259,4 @@ void RevealBackground()
         CopyBackground(dc, background.dc, 0, 0, w, h);
     }
     BusyWait(500);
-    ReleaseDC(mainWindow, dc);
 }

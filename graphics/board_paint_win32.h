@@ -7,13 +7,18 @@
 
 #include <cstdint>
 
+// 1 while a landscape generator draws into the window (set by the generator): mouse moves
+// are ignored and neither the field nor the clock is drawn meanwhile.
+extern int32_t generatingPicture;
+
 // Draws square (col, row) with the image its state selects (or the background under
 // it).
 void DrawSquare(HDC dc, int32_t col, int32_t row);
 // Every square of the field; nothing while a landscape is being generated.
 void PaintBoard(HDC dc);
-// The WM_PAINT handler of the main window.
-void PaintMainWindow(HWND window);
+// The WM_PAINT handler of the main window; until start-up is complete it shows the
+// loading text.
+void PaintMainWindow(HWND window, bool startupComplete);
 // The clock face showing `elapsed` milliseconds at the clock's place.
 void DrawClock(HWND window, uint32_t elapsed);
 // A clock face of w x h at (x, y) with hands for t seconds; black pixels of the face

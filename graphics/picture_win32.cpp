@@ -2,6 +2,7 @@
 // window back into a picture.
 #include "picture_win32.h"
 #include "picture_codecs.h"
+#include "graphics/drawing_kit_win32.h"
 
 #include <memory>
 #include <vector>
@@ -96,20 +97,23 @@ int32_t CopyWindowToPicture(HDC dc, Picture& picture, const RECT* rect) {
   int32_t width = rect->right - rect->left, height = rect->bottom - rect->top;
   Picture copy;
   if (PreparePicture(copy, width, height, 24) != kPictureSuccess) return kPictureTooLarge;
-  HDC memory = CreateCompatibleDC(dc);
   HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
-  bool ok = memory != nullptr && bitmap != nullptr;
+  bool ok = bitmap != nullptr;
   if (ok) {
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    ok = BitBlt(memory, 0, 0, width, height, dc, rect->left, rect->top, SRCCOPY) != 0;
-    SelectObject(memory, old);
+    MemoryDc reader(dc);
+    {
+      // The bitmap is selected only for the copy: GetDIBits wants it free.
+      MemoryDc copier(dc, bitmap);
+      ok = copier.dc != nullptr &&
+           BitBlt(copier.dc, 0, 0, width, height, dc, rect->left, rect->top, SRCCOPY) != 0;
+    }
     auto dib = std::make_unique<DibHeader>();
     FillHeader(*dib, copy);
-    ok = ok && GetDIBits(memory, bitmap, 0, UINT(height), copy.pixels.data(),
-                         reinterpret_cast<BITMAPINFO*>(dib.get()), DIB_RGB_COLORS) == height;
+    ok = ok && reader.dc != nullptr &&
+         GetDIBits(reader.dc, bitmap, 0, UINT(height), copy.pixels.data(),
+                   reinterpret_cast<BITMAPINFO*>(dib.get()), DIB_RGB_COLORS) == height;
   }
   if (bitmap) DeleteObject(bitmap);
-  if (memory) DeleteDC(memory);
   if (!ok) return kPictureFailure;
   uint32_t keep = picture.flags & ~kPictureHasData;
   picture = std::move(copy);

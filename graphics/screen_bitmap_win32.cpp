@@ -1,7 +1,9 @@
 // screen_bitmap_win32.cpp - screen bitmaps, palette handling and the drawing helpers.
 #include "screen_bitmap_win32.h"
 #include "picture_win32.h"
+#include "graphics/drawing_kit_win32.h"
 
+HWND screenWindow = nullptr;
 int32_t screenBits = 0;
 HPALETTE sharedPalette = nullptr;
 HBITMAP clockBitmap = nullptr;
@@ -11,14 +13,10 @@ HBITMAP instructionsBitmap = nullptr;
 
 namespace {
 
-// The window whose device context the masks are made from (the main window).
-HWND maskWindow = nullptr;
-
 void ReadScreenBits(HWND window) {
   if (screenBits != 0) return;
-  HDC dc = GetDC(window);
-  screenBits = GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES);
-  ReleaseDC(window, dc);
+  WindowDc screen(window);
+  screenBits = GetDeviceCaps(screen.dc, BITSPIXEL) * GetDeviceCaps(screen.dc, PLANES);
 }
 
 // The first load on a palette display seeds the shared palette with the fixed palette.
@@ -52,8 +50,7 @@ void SetPictureRect(Picture& picture) {
 // (Wine maps pictures painted into a compatible bitmap of a palette display to the
 // twenty static colours only); elsewhere a bitmap compatible with the window.
 HBITMAP CreateScreenBitmap(HDC windowDc, int width, int height) {
-  if (screenBits > 8 || sharedPalette == nullptr)
-    return CreateCompatibleBitmap(windowDc, width, height);
+  if (!PaletteDisplay()) return CreateCompatibleBitmap(windowDc, width, height);
   struct {
     BITMAPINFOHEADER header;
     RGBQUAD colours[256];
@@ -103,84 +100,36 @@ HBITMAP LoadScreenBitmap(const char* name, int32_t* width, int32_t* height, HWND
   SeedSharedPalette();
   size_t size = 0;
   const uint8_t* data = FindTextResource(name, size);
-  HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+  WaitCursor wait;
   PictureInfo info;
   ReadPictureMemoryInfo(data, info, size);
   Picture picture;
   PreparePicture(picture, info.width, info.height, info.bitsPerPixel);
-  int32_t result = LoadPictureMemory(data, picture, 24, size);
+  if (LoadPictureMemory(data, picture, 24, size) < 0) return nullptr;
   SetPictureRect(picture);
-  if (result < 0) {
-    SetCursor(previous);
-    return nullptr;
-  }
-  if (screenBits == 8) picture.flags |= kPictureForPaletteDisplay;
-  else picture.flags &= ~kPictureForPaletteDisplay;
-  picture.paintOption = 0;
-  HDC windowDc = GetDC(window);
-  if (picture.bitsPerPixel <= 8) {
-    if (screenBits <= 8) AdaptPictureToDisplay(picture, 3, screenBits);
-    else ChangePictureDepth(picture, screenBits, picture.conversionHint ? kDepthDithered : 0);
-  }
-  HPALETTE picturePalette = nullptr;
-  if (screenBits <= 8 && (picture.bitsPerPixel != screenBits || sharedPalette == nullptr)) {
-    picturePalette = MakePicturePalette(windowDc, picture);
-    picture.palette = reinterpret_cast<uintptr_t>(picturePalette);
-  }
   if (width) *width = picture.width;
   if (height) *height = picture.height;
-  if (screenBits <= 8) {
-    if (sharedPalette == nullptr) sharedPalette = CopyPicturePalette(picturePalette);
-    SelectPalette(windowDc, sharedPalette, FALSE);
-    RealizePalette(windowDc);
-  }
-  HDC memory = CreateCompatibleDC(windowDc);
-  HPALETTE oldPalette = nullptr;
-  if (screenBits <= 8 && sharedPalette) oldPalette = SelectPalette(memory, sharedPalette, FALSE);
-  HBITMAP bitmap = CreateScreenBitmap(windowDc, picture.width, picture.height);
-  if (bitmap != nullptr) {
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    RECT all{0, 0, picture.width, picture.height};
-    PaintPicture(window, memory, picture, &all, 0, 0);
-    SelectObject(memory, old);
-  }
-  if (oldPalette) SelectPalette(memory, oldPalette, FALSE);
-  DeleteDC(memory);
-  if (picturePalette) DeleteObject(picturePalette);
-  ReleasePicture(picture);
-  ReleaseDC(window, windowDc);
-  SetCursor(previous);
-  return bitmap;
+  return MakeScreenBitmap(picture, window, nullptr);
 }
 
 HBITMAP MakeScreenBitmap(Picture& picture, HWND window, const RECT* size) {
-  HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+  WaitCursor wait;
   ReadScreenBits(window);
   picture.flags |= kPictureForScreenBitmap;
   picture.paintOption = 0;
-  int32_t entryBits = picture.bitsPerPixel;
-  HDC windowDc = GetDC(window);
+  WindowDc screen(window);
   bool hasData = (picture.flags & kPictureHasData) != 0 && picture.width > 0;
   if (hasData) {
     if (screenBits > 8) ChangePictureDepth(picture, screenBits, kDepthDithered);
     else if (picture.bitsPerPixel >= 8) AdaptPictureToDisplay(picture, 3, screenBits);
   }
-  if (screenBits <= 8 && hasData) {
-    if (picture.bitsPerPixel <= 8 || sharedPalette == nullptr) {
-      HPALETTE made = MakePicturePalette(windowDc, picture);
-      if (made) {
-        DeleteAndClear(sharedPalette);
-        sharedPalette = made;
-      }
-    }
-    if (sharedPalette) {
-      SelectPalette(windowDc, sharedPalette, FALSE);
-      RealizePalette(windowDc);
+  if (screenBits <= 8 && hasData && (picture.bitsPerPixel <= 8 || sharedPalette == nullptr)) {
+    HPALETTE made = MakePicturePalette(screen.dc, picture);
+    if (made) {
+      DeleteAndClear(sharedPalette);
+      sharedPalette = made;
     }
   }
-  HDC memory = CreateCompatibleDC(windowDc);
-  bool usePalette = sharedPalette && (screenBits <= 8 || entryBits <= 8);
-  HPALETTE oldPalette = usePalette ? SelectPalette(memory, sharedPalette, FALSE) : nullptr;
   int32_t width = size ? size->right : picture.width;
   int32_t height = size ? size->bottom : picture.height;
   if (size) {
@@ -190,27 +139,27 @@ HBITMAP MakeScreenBitmap(Picture& picture, HWND window, const RECT* size) {
     picture.paintOffsetY = 0;
   }
   HBITMAP bitmap = nullptr;
-  if (width > 0 && height > 0) bitmap = CreateScreenBitmap(windowDc, width, height);
-  if (bitmap != nullptr) {
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    RECT all{0, 0, width, height};
-    if (hasData) {
-      PaintPicture(window, memory, picture, &all, 0, 0);
-    } else {
-      FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  {
+    PaletteScope screenPalette(hasData ? screen.dc : nullptr);
+    if (width > 0 && height > 0) bitmap = CreateScreenBitmap(screen.dc, width, height);
+    if (bitmap != nullptr) {
+      MemoryDc memory(screen.dc, bitmap);
+      PaletteScope memoryPalette(memory.dc, false);
+      RECT all{0, 0, width, height};
+      if (hasData) {
+        PaintPicture(window, memory.dc, picture, &all, 0, 0);
+      } else {
+        FillRect(memory.dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+      }
     }
-    SelectObject(memory, old);
   }
-  if (usePalette && oldPalette) SelectPalette(memory, oldPalette, FALSE);
-  DeleteDC(memory);
   if (size == nullptr) ReleasePicture(picture);
-  ReleaseDC(window, windowDc);
-  SetCursor(previous);
   return bitmap;
 }
 
+void SetScreenWindow(HWND window) { screenWindow = window; }
+
 void LoadStartupResourcePictures(HWND mainWindow) {
-  maskWindow = mainWindow;
   Picture clock;
   LoadResourcePicture(clock, "clock");
   DeleteAndClear(clockBitmap);
@@ -229,26 +178,14 @@ void DrawBitmap(HDC dc, HBITMAP bitmap, int dx, int dy, int dw, int dh, int sx, 
   if (size.bmWidth <= 0 || size.bmHeight <= 0) return;
   ClampSource(size, sx, sy, sw, sh);
   if (sw <= 0 || sh <= 0) return;
-  HDC memory = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(memory, bitmap);
+  MemoryDc memory(dc, bitmap);
+  PaletteScope targetPalette(dc);
   if (dw == sw && dh == sh) {
-    if (screenBits == 8 && sharedPalette) {
-      SelectPalette(dc, sharedPalette, FALSE);
-      RealizePalette(dc);
-    }
-    BitBlt(dc, dx, dy, dw, dh, memory, sx, sy, SRCCOPY);
+    BitBlt(dc, dx, dy, dw, dh, memory.dc, sx, sy, SRCCOPY);
   } else {
-    HPALETTE oldPalette = nullptr;
-    if (screenBits == 8 && sharedPalette) {
-      SelectPalette(dc, sharedPalette, FALSE);
-      RealizePalette(dc);
-      oldPalette = SelectPalette(memory, sharedPalette, FALSE);
-    }
-    StretchBlt(dc, dx, dy, dw, dh, memory, sx, sy, sw, sh, SRCCOPY);
-    if (oldPalette) SelectPalette(memory, oldPalette, FALSE);
+    PaletteScope sourcePalette(memory.dc, false);
+    StretchBlt(dc, dx, dy, dw, dh, memory.dc, sx, sy, sw, sh, SRCCOPY);
   }
-  SelectObject(memory, old);
-  DeleteDC(memory);
 }
 
 void DrawMaskedBitmap(HDC dc, HBITMAP bitmap, HBITMAP mask, int dx, int dy, int dw, int dh,
@@ -257,48 +194,34 @@ void DrawMaskedBitmap(HDC dc, HBITMAP bitmap, HBITMAP mask, int dx, int dy, int 
   if (size.bmWidth <= 0 || size.bmHeight <= 0 || mask == nullptr) return;
   ClampSource(size, sx, sy, sw, sh);
   if (sw <= 0 || sh <= 0) return;
-  HDC image = CreateCompatibleDC(dc);
-  HDC masks = CreateCompatibleDC(dc);
-  HGDIOBJ oldImage = SelectObject(image, bitmap);
-  HGDIOBJ oldMask = SelectObject(masks, mask);
+  MemoryDc image(dc, bitmap);
+  MemoryDc masks(dc, mask);
   if (dw == sw && dh == sh) {
-    BitBlt(dc, dx, dy, dw, dh, masks, sx, sy, SRCAND);
-    BitBlt(dc, dx, dy, dw, dh, image, sx, sy, SRCPAINT);
+    BitBlt(dc, dx, dy, dw, dh, masks.dc, sx, sy, SRCAND);
+    BitBlt(dc, dx, dy, dw, dh, image.dc, sx, sy, SRCPAINT);
   } else {
-    HPALETTE p1 = nullptr, p2 = nullptr;
-    if (screenBits == 8 && sharedPalette) {
-      SelectPalette(dc, sharedPalette, FALSE);
-      p1 = SelectPalette(image, sharedPalette, FALSE);
-      p2 = SelectPalette(masks, sharedPalette, FALSE);
-    }
-    StretchBlt(dc, dx, dy, dw, dh, masks, sx, sy, sw, sh, SRCAND);
-    StretchBlt(dc, dx, dy, dw, dh, image, sx, sy, sw, sh, SRCPAINT);
-    if (p1) SelectPalette(image, p1, FALSE);
-    if (p2) SelectPalette(masks, p2, FALSE);
+    PaletteScope targetPalette(dc, false);
+    PaletteScope imagePalette(image.dc, false);
+    PaletteScope maskPalette(masks.dc, false);
+    StretchBlt(dc, dx, dy, dw, dh, masks.dc, sx, sy, sw, sh, SRCAND);
+    StretchBlt(dc, dx, dy, dw, dh, image.dc, sx, sy, sw, sh, SRCPAINT);
   }
-  SelectObject(image, oldImage);
-  SelectObject(masks, oldMask);
-  DeleteDC(image);
-  DeleteDC(masks);
 }
 
 HBITMAP MakeTransparencyMask(HBITMAP bitmap, int width, int height) {
   if (bitmap == nullptr || width <= 0 || height <= 0) return nullptr;
-  HDC windowDc = GetDC(maskWindow);
-  HDC first = CreateCompatibleDC(windowDc);
-  HDC second = CreateCompatibleDC(windowDc);
-  ReleaseDC(maskWindow, windowDc);
-  COLORREF oldBackground = SetBkColor(first, RGB(0, 0, 0));
-  HGDIOBJ oldFirst = SelectObject(first, bitmap);
+  WindowDc screen(screenWindow);
+  MemoryDc first(screen.dc, bitmap);
+  MemoryDc second(screen.dc);
+  COLORREF oldBackground = SetBkColor(first.dc, RGB(0, 0, 0));
   // A bitmap compatible with a fresh memory context is monochrome.
-  HBITMAP mask = CreateCompatibleBitmap(second, width, height);
-  HGDIOBJ oldSecond = SelectObject(second, mask);
-  BitBlt(second, 0, 0, width, height, first, 0, 0, SRCCOPY);
-  SelectObject(second, oldSecond);
-  SelectObject(first, oldFirst);
-  SetBkColor(first, oldBackground);
-  DeleteDC(first);
-  DeleteDC(second);
+  HBITMAP mask = CreateCompatibleBitmap(second.dc, width, height);
+  {
+    HGDIOBJ oldSecond = SelectObject(second.dc, mask);
+    BitBlt(second.dc, 0, 0, width, height, first.dc, 0, 0, SRCCOPY);
+    SelectObject(second.dc, oldSecond);
+  }
+  SetBkColor(first.dc, oldBackground);
   return mask;
 }
 

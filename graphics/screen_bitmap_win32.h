@@ -10,6 +10,11 @@
 
 #include "picture.h"
 
+// The window that graphics paints into and makes its screen bitmaps for: the main
+// window, given by the shell when the window is created (SetScreenWindow).
+extern HWND screenWindow;
+void SetScreenWindow(HWND window);
+
 // The display's colour depth (BITSPIXEL x PLANES); read at start-up, or by the first
 // LoadScreenBitmap while still 0.
 extern int32_t screenBits;
@@ -24,8 +29,9 @@ extern HBITMAP instructionsBitmap;
 
 // Loads the "TEXT" resource `name` into the caller's picture at 24 bits.
 void LoadResourcePicture(Picture& picture, const char* name);
-// A screen bitmap of the "TEXT" resource picture `name`, or nullptr; its size goes to
-// the places given.
+// A screen bitmap of the "TEXT" resource picture `name` (loaded at 24 bits, then made
+// by MakeScreenBitmap like every other picture), or nullptr; its size goes to the places
+// given.
 HBITMAP LoadScreenBitmap(const char* name, int32_t* width, int32_t* height, HWND window);
 // Converts the picture for the display and makes a screen bitmap of it. size nullptr:
 // the picture's own size, and the picture's data is released afterwards. Otherwise the

@@ -4,9 +4,11 @@
 
 #include <windows.h>
 
+#include <string>
+
 // Called at start-up right after the options were read: the set from tileSetPath (or
 // "rosewood.vod" in the current folder), the background from backgroundPath (or the
 // data folder's "PLANET_R.BKG"), then the pictures of the program's resources.
-void LoadStartupPictures(HWND mainWindow);
+void LoadStartupPictures(HWND mainWindow, const std::string& dataFolder);
 // Deletes the clock, title and instructions bitmaps at shutdown.
 void FreeStartupPictures();

@@ -14,13 +14,13 @@
 #include <vector>
 
 #include "game/platform.h"
+#include "game/settings.h"
+#include "graphics/drawing_kit_win32.h"
 #include "graphics/path_setting.h"
 #include "graphics/picture.h"
 #include "graphics/screen_bitmap_win32.h"
-#include "shell/shell_win32.h"
 
 HBITMAP tileSetBitmap = nullptr;
-char tileSetPath[256] = {};
 
 namespace {
 
@@ -94,7 +94,7 @@ HBITMAP MakeScaledPieces(int32_t w, int32_t h)
         PastePiece(all, k * kPieceSize, 0, w, h, k * w, 0);
     for (int32_t f = 0; f < kExplosionFramesInRow; ++f)
         PastePiece(all, f * kPieceSize, kPieceSize, w, h, f * w, h);
-    return ScreenBitmapNative(all, mainWindow);
+    return ScreenBitmapNative(all, screenWindow);
 }
 
 // The set's images at w x h in their memory context, made on first use; none without
@@ -109,7 +109,8 @@ const ScaledPieces* PiecesOfSize(HDC target, int32_t w, int32_t h)
     ScaledPieces pieces{w, h, MakeScaledPieces(w, h), nullptr, nullptr};
     if (pieces.bitmap) {
         pieces.dc = CreateCompatibleDC(target);
-        if (screenBits <= 8 && sharedPalette)
+        // Held for the cache's lifetime, not a scope: the palette stays selected.
+        if (PaletteDisplay())
             SelectPalette(pieces.dc, sharedPalette, FALSE);
         pieces.oldBitmap = SelectObject(pieces.dc, pieces.bitmap);
     }
@@ -126,10 +127,7 @@ void DrawFromSet(HDC dc, int32_t x, int32_t y, int32_t w, int32_t h, int32_t col
     }
     const ScaledPieces* pieces = PiecesOfSize(dc, w, h);
     if (pieces) {
-        if (screenBits == 8 && sharedPalette) {
-            SelectPalette(dc, sharedPalette, FALSE);
-            RealizePalette(dc);
-        }
+        PaletteScope palette(dc);
         BitBlt(dc, x, y, w, h, pieces->dc, column * w, row * h, SRCCOPY);
     } else
         DrawBitmap(dc, tileSetBitmap, x, y, w, h, column * kPieceSize, row * kPieceSize,
@@ -158,18 +156,17 @@ void LoadTileSet(const char* path)
             if (setPicture.bitsPerPixel != 24)
                 ChangePictureDepth(setPicture, 24, 0);
         }
-        fresh = ScreenBitmapNative(picture, mainWindow);
+        fresh = ScreenBitmapNative(picture, screenWindow);
     }
     ReleasePicture(picture);
     DeleteAndClear(tileSetBitmap);
     tileSetBitmap = fresh;
 }
 
-void ChooseTileSet(const char* fileName)
+void ChooseTileSet(const std::string& path)
 {
-    std::string path = dataFolder + fileName;
     LoadTileSet(path.c_str());
-    InvalidateRect(mainWindow, nullptr, FALSE);
+    InvalidateRect(screenWindow, nullptr, FALSE);
 }
 
 void FreeTileSet()

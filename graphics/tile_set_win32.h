@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 constexpr int32_t kPieceSize = 96;
 constexpr int32_t kPieceExploded = 8;
@@ -18,9 +19,9 @@ extern HBITMAP tileSetBitmap;
 // Loads the set file at `path` and makes it current; `path` becomes tileSetPath
 // whatever the outcome.
 void LoadTileSet(const char* path);
-// The menu's choice: loads the data folder followed by `fileName`, then repaints the
-// whole field from the new set.
-void ChooseTileSet(const char* fileName);
+// The menu's choice: loads the set file at `path` (the data folder followed by the
+// set's file name), then repaints the whole field from the new set.
+void ChooseTileSet(const std::string& path);
 // Deletes the set's bitmap; called when the main window is destroyed.
 void FreeTileSet();
 

@@ -4,9 +4,8 @@
 
 #include <cstdint>
 
-// 1 while a generator draws into the window: mouse moves are ignored and neither the
-// field nor the clock is drawn meanwhile.
-extern int32_t generatingPicture;
+// generatingPicture, set while a generator draws into the window, belongs to the board
+// painting code (graphics/board_paint_win32.h).
 // Set by every command and left click of the main window; a running generator stops
 // early when it finds it set, and each generation clears it when it starts.
 extern int32_t stopRequest;

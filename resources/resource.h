@@ -54,6 +54,7 @@
 #define CMD_GENERATE_LANDSCAPE    117
 #define CMD_GENERATE_BANDED       118
 #define CMD_SAVE_BACKGROUND       119
+#define CMD_RECENT_FIRST          7000   // list k entry i is 7000 + 20 * k + i
 #define CMD_RECENT_BACKGROUND_0   7020   // the ten entries are 7020..7029
 #define CMD_RECENT_BACKGROUND_9   7029
 

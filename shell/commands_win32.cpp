@@ -1,12 +1,13 @@
 // The menu command dispatcher: every id of the game's menu, handed to its owner.
 
-#include "shell/shell_win32.h"
+#include "shell/shell_private_win32.h"
 
 #include <array>
 
 #include "game/board.h"
 #include "game/clock.h"
 #include "game/platform.h"
+#include "game/settings.h"
 #include "graphics/background_win32.h"
 #include "graphics/tile_set_win32.h"
 #include "help/help_win32.h"
@@ -76,7 +77,7 @@ void DispatchCommand(HWND window, int32_t id)
         return;
     }
     if (id >= CMD_TILESET_FIRST && id <= CMD_TILESET_LAST) {
-        ChooseTileSet(kTileSetFiles[static_cast<size_t>(id - CMD_TILESET_FIRST)]);
+        ChooseTileSet(dataFolder + kTileSetFiles[static_cast<size_t>(id - CMD_TILESET_FIRST)]);
         return;
     }
     if (id >= CMD_RECENT_BACKGROUND_0 && id <= CMD_RECENT_BACKGROUND_9) {

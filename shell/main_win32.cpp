@@ -3,7 +3,7 @@
 // The window procedure is a table of messages, each handled by a small On... function
 // that hands the message to the code that owns it.
 
-#include "shell/shell_win32.h"
+#include "shell/shell_private_win32.h"
 
 
 #include "game/board.h"
@@ -12,8 +12,10 @@
 #include "game/high_scores.h"
 #include "game/moves.h"
 #include "game/platform.h"
+#include "game/settings.h"
 #include "graphics/background_win32.h"
 #include "graphics/board_paint_win32.h"
+#include "graphics/drawing_kit_win32.h"
 #include "graphics/screen_bitmap_win32.h"
 #include "graphics/startup_pictures_win32.h"
 #include "graphics/tile_set_win32.h"
@@ -24,18 +26,10 @@
 #include "sound/sound_effects.h"
 #include "sound/spoken_numbers.h"
 
-HINSTANCE programInstance = nullptr;
-std::string dataFolder;
-HWND mainWindow = nullptr;
-HWND menuDialog = nullptr;
-
-int32_t fullScreenMode = 1;
-int32_t menuDialogReady = 1;
-int32_t menuDialogShown = 1;
-int32_t startupComplete = 0;
-int32_t shuttingDown = 0;
-int32_t menuDialogClosed = 0;
-int32_t quitReceived = 0;
+ShellState shellState;
+const HINSTANCE& programInstance = shellState.programInstance;
+const std::string& dataFolder = shellState.dataFolder;
+const HWND& mainWindow = shellState.mainWindow;
 
 const char kMainWindowTitle[] = "Revaza's Dazivivo, Version 1.0!";
 
@@ -56,8 +50,9 @@ WPARAM lastMessageWParam = 0;
 int32_t SignedX(LPARAM lParam) { return static_cast<int16_t>(LOWORD(lParam)); }
 int32_t SignedY(LPARAM lParam) { return static_cast<int16_t>(HIWORD(lParam)); }
 
-LRESULT OnCreate()
+LRESULT OnCreate(HWND window)
 {
+    SetScreenWindow(window);
     return LoadSoundEffects() ? 0 : -1;
 }
 
@@ -142,12 +137,12 @@ void ShowMenuNote()
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_CREATE:      return OnCreate();
+    case WM_CREATE:      return OnCreate(window);
     case WM_DESTROY:     ShutDownGameWindow(window); return 0;
     case WM_SIZE:        return OnSize(window);
-    case WM_PAINT:       PaintMainWindow(window); return 0;
+    case WM_PAINT:       PaintMainWindow(window, shellState.startupComplete != 0); return 0;
     case WM_CLOSE:       return OnClose(window);
-    case WM_KEYDOWN:     SendMessageA(menuDialog, WM_KEYDOWN, wParam, lParam); return 0;
+    case WM_KEYDOWN:     SendMessageA(shellState.menuDialog, WM_KEYDOWN, wParam, lParam); return 0;
     case WM_COMMAND:     return OnCommand(window, wParam);
     case WM_TIMER:       return OnTimer();
     case WM_MOUSEMOVE:   return OnMouseMove(lParam);
@@ -162,14 +157,14 @@ void StartGameWindow(HWND window)
 {
     backgroundPath[0] = '\0';
     ReadOptions();
-    LoadStartupPictures(window);
+    LoadStartupPictures(window, dataFolder);
     LoadNumberWords();
     SeedRandom(GetTickCount());
     DealBoard();
     gameState.gameInProgress = 0;
     gameState.titleShowing = 1;
     SetTimer(window, kClockTimer, kClockTimerMs, nullptr);
-    startupComplete = 1;
+    shellState.startupComplete = 1;
 }
 
 void ShutDownGameWindow(HWND window)
@@ -177,9 +172,9 @@ void ShutDownGameWindow(HWND window)
     WriteRecentLists();
     FreeNumberWords();
     FreeTileSet();
-    shuttingDown = 1;
-    if (menuDialogClosed == 0)
-        SendMessageA(menuDialog, WM_CLOSE, 0, 0);
+    shellState.shuttingDown = 1;
+    if (shellState.menuDialogClosed == 0)
+        SendMessageA(shellState.menuDialog, WM_CLOSE, 0, 0);
     KillTimer(window, kClockTimer);
     FreeBackground();
     FreeStartupPictures();
@@ -192,7 +187,7 @@ void PumpOneMessage()
     MSG message;
     BOOL result = GetMessageA(&message, nullptr, 0, 0);
     if (result == 0) {
-        quitReceived = 1;
+        shellState.quitReceived = 1;
         lastMessageWParam = message.wParam;
         return;
     }
@@ -203,16 +198,17 @@ void PumpOneMessage()
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand)
 {
-    programInstance = instance;
+    shellState.programInstance = instance;
 
     char directory[120];
     DWORD length = GetCurrentDirectoryA(sizeof directory, directory);
     SetProgramFolder(length > 0 && length < sizeof directory ? directory : "");
-    dataFolder = (commandLine && commandLine[0]) ? commandLine : programFolder;
+    shellState.dataFolder = (commandLine && commandLine[0]) ? commandLine : programFolder;
 
-    HDC screen = GetDC(nullptr);
-    screenBits = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
-    ReleaseDC(nullptr, screen);
+    {
+        WindowDc screen(nullptr);
+        screenBits = GetDeviceCaps(screen.dc, BITSPIXEL) * GetDeviceCaps(screen.dc, PLANES);
+    }
 
     gameState.gameInProgress = 0;
     LoadHighScores();
@@ -223,7 +219,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     GetWindowRect(GetDesktopWindow(), &desktop);
     gameState.clientWidth = desktop.right - desktop.left;
     gameState.clientHeight = desktop.bottom - desktop.top;
-    mainWindow = CreateWindowExA(0, kMainWindowTitle, kMainWindowTitle,
+    shellState.mainWindow = CreateWindowExA(0, kMainWindowTitle, kMainWindowTitle,
                                  WS_POPUP | WS_CLIPCHILDREN, 0, 0, gameState.clientWidth,
                                  gameState.clientHeight, nullptr, nullptr, instance, nullptr);
     if (!mainWindow)
@@ -243,9 +239,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
 
     PlayStartupSound();
     ShowMenuNote();
-    SetFocus(menuDialog);
+    SetFocus(shellState.menuDialog);
 
-    while (quitReceived == 0)
+    while (shellState.quitReceived == 0)
         PumpOneMessage();
     return static_cast<int>(lastMessageWParam);
 }

@@ -2,7 +2,7 @@
 // carries the menu bar and is shown only when the pointer touches the corner; the three
 // keys; the full-screen and normal-window modes.
 
-#include "shell/shell_win32.h"
+#include "shell/shell_private_win32.h"
 
 #include "game/board.h"
 #include "resources/resource.h"
@@ -34,12 +34,13 @@ void RestyleMainWindow(HWND window, DWORD style)
 // keeping its width.
 void FitMenuDialogToMenu()
 {
+    HWND dialog = shellState.menuDialog;
     RECT frame;
-    GetWindowRect(menuDialog, &frame);
+    GetWindowRect(dialog, &frame);
     RECT wanted = {0, 0, frame.right - frame.left, 0};
-    AdjustWindowRectEx(&wanted, static_cast<DWORD>(GetWindowLongA(menuDialog, GWL_STYLE)),
-                       TRUE, static_cast<DWORD>(GetWindowLongA(menuDialog, GWL_EXSTYLE)));
-    SetWindowPos(menuDialog, nullptr, 0, 0, frame.right - frame.left,
+    AdjustWindowRectEx(&wanted, static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)), TRUE,
+                       static_cast<DWORD>(GetWindowLongA(dialog, GWL_EXSTYLE)));
+    SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left,
                  wanted.bottom - wanted.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -49,7 +50,7 @@ void FitMenuDialogToMenu()
 // under Wine a plain show would activate it.)
 void ShowMenuDialog()
 {
-    ShowWindow(menuDialog, SW_SHOWNA);
+    ShowWindow(shellState.menuDialog, SW_SHOWNA);
 }
 
 void OnMenuDialogKey(HWND dialog, WPARAM key)
@@ -69,7 +70,7 @@ INT_PTR CALLBACK MenuDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 {
     switch (message) {
     case WM_INITDIALOG:
-        menuDialogReady = 1;
+        shellState.menuDialogReady = 1;
         SetParent(dialog, mainWindow);
         return TRUE;
     case WM_COMMAND:
@@ -84,8 +85,8 @@ INT_PTR CALLBACK MenuDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         return TRUE;
     case WM_CLOSE:
         DestroyWindow(dialog);
-        menuDialogClosed = 1;
-        if (shuttingDown == 0)
+        shellState.menuDialogClosed = 1;
+        if (shellState.shuttingDown == 0)
             SendMessageA(mainWindow, WM_CLOSE, 0, 0);
         return TRUE;
     }
@@ -94,9 +95,10 @@ INT_PTR CALLBACK MenuDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 
 void CreateMenuDialog()
 {
-    menuDialog = CreateDialogParamA(programInstance, RES_MENU_DIALOG, nullptr, MenuDialogProc, 0);
-    ShowWindow(menuDialog, fullScreenMode == 1 ? SW_SHOW : SW_HIDE);
-    SetMenu(menuDialog, LoadMenuA(programInstance, RES_MENU));
+    shellState.menuDialog =
+        CreateDialogParamA(programInstance, RES_MENU_DIALOG, nullptr, MenuDialogProc, 0);
+    ShowWindow(shellState.menuDialog, shellState.fullScreenMode == 1 ? SW_SHOW : SW_HIDE);
+    SetMenu(shellState.menuDialog, LoadMenuA(programInstance, RES_MENU));
     FitMenuDialogToMenu();
 }
 
@@ -108,8 +110,8 @@ void SetFullScreenMode(HWND window)
     if (old)
         DestroyMenu(old);
     ShowMenuDialog();
-    menuDialogShown = 1;
-    fullScreenMode = 1;
+    shellState.menuDialogShown = 1;
+    shellState.fullScreenMode = 1;
 }
 
 void SetNormalWindowMode(HWND window)
@@ -124,19 +126,20 @@ void SetNormalWindowMode(HWND window)
     UpdateLayoutChecks();
     UpdateLevelChecks();
     UpdateExplosionChecks();
-    ShowWindow(menuDialog, SW_HIDE);
-    fullScreenMode = 0;
+    ShowWindow(shellState.menuDialog, SW_HIDE);
+    shellState.fullScreenMode = 0;
 }
 
 void ApplyPointerRule(uint32_t x, uint32_t y)
 {
-    if (GetFocus() != mainWindow || fullScreenMode != 1 || menuDialogReady != 1)
+    if (GetFocus() != mainWindow || shellState.fullScreenMode != 1 ||
+        shellState.menuDialogReady != 1)
         return;
     if (x == 0 && y == 0) {
-        menuDialogShown = 1;
+        shellState.menuDialogShown = 1;
         ShowMenuDialog();
-    } else if (menuDialogShown == 1) {
-        menuDialogShown = 0;
-        ShowWindow(menuDialog, SW_HIDE);
+    } else if (shellState.menuDialogShown == 1) {
+        shellState.menuDialogShown = 0;
+        ShowWindow(shellState.menuDialog, SW_HIDE);
     }
 }

@@ -6,6 +6,7 @@
 #include "game/board.h"
 #include "game/file_image.h"
 #include "game/platform.h"
+#include "resources/resource.h"
 
 std::array<uint8_t, kOptionsBlockSize> optionsBlock{};
 int32_t hideMenuNote = 0;
@@ -68,7 +69,7 @@ void ApplyOptionsImage(const uint8_t* data, size_t size) {
     }
     if (GetInt32LE(block + kBlockWindowedMode) == 1) {
       HideMenuDialog();
-      SendCommandToMainWindow(kNormalWindowCommand);
+      SendCommandToMainWindow(CMD_NORMAL_WINDOW);
     }
   }
   hideMenuNote = GetInt32LE(block + kBlockHideMenuNote);

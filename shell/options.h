@@ -13,9 +13,11 @@
 #include <cstdint>
 #include <string>
 
+#include "game/settings.h"
+
 constexpr size_t kOptionsFileSize = 1548;
 constexpr size_t kOptionsBlockSize = 1032;
-constexpr size_t kOptionsPathSize = 256;
+constexpr size_t kOptionsPathSize = kPathSettingSize;
 constexpr size_t kSoundOnOffset = 0;
 constexpr size_t kBackgroundPathOffset = 4;
 constexpr size_t kTileSetPathOffset = 260;
@@ -28,9 +30,6 @@ constexpr size_t kBlockRows = 16;
 constexpr size_t kBlockWindowedMode = 20;
 constexpr size_t kBlockHideMenuNote = 24;
 constexpr size_t kBlockShowClock = 28;
-
-// Command that switches the main window to the normal captioned window.
-constexpr int32_t kNormalWindowCommand = 2100;
 
 // The options block as last read or written; its foreign bytes survive every read and
 // write.

@@ -1,7 +1,7 @@
 // The shell's side of the calls the portable core makes into the platform: time, menus,
 // commands and message boxes.
 
-#include "shell/shell_win32.h"
+#include "shell/shell_private_win32.h"
 
 #include "game/platform.h"
 #include "shell/recent_lists.h"
@@ -10,7 +10,7 @@ namespace {
 
 HWND WindowOf(WindowId window)
 {
-    return window == MenuDialogId ? menuDialog : mainWindow;
+    return window == MenuDialogId ? shellState.menuDialog : mainWindow;
 }
 
 }  // namespace
@@ -23,7 +23,7 @@ uint32_t TickCount()
 void SetMenuCheck(int32_t commandId, bool checked)
 {
     UINT state = MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED);
-    for (HWND window : {mainWindow, menuDialog}) {
+    for (HWND window : {mainWindow, shellState.menuDialog}) {
         HMENU menu = window ? GetMenu(window) : nullptr;
         if (menu)
             CheckMenuItem(menu, static_cast<UINT>(commandId), state);
@@ -65,8 +65,8 @@ void FillRecentMenu(WindowId window, int32_t list)
 
 void HideMenuDialog()
 {
-    if (menuDialog)
-        ShowWindow(menuDialog, SW_HIDE);
+    if (shellState.menuDialog)
+        ShowWindow(shellState.menuDialog, SW_HIDE);
 }
 
 bool NormalWindowInUse()

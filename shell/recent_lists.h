@@ -11,6 +11,7 @@
 #include <string>
 
 #include "game/platform.h"
+#include "resources/resource.h"
 
 constexpr int32_t kRecentListCount = 3;
 constexpr int32_t kRecentEntryCount = 10;
@@ -18,7 +19,6 @@ constexpr size_t kRecentEntryBytes = 200;
 constexpr size_t kRecentEntryMaxChars = kRecentEntryBytes - 1;
 constexpr size_t kRecentListsFileSize = kRecentListCount * kRecentEntryCount * kRecentEntryBytes;
 constexpr int32_t kBackgroundList = 1;
-constexpr int32_t kFirstRecentCommand = 7000;
 
 using RecentEntryBytes = std::array<char, kRecentEntryBytes>;
 using RecentLists = std::array<std::array<RecentEntryBytes, kRecentEntryCount>, kRecentListCount>;
@@ -43,7 +43,7 @@ std::array<uint8_t, kRecentListsFileSize> BuildRecentListsImage();
 std::string RecentEntry(int32_t list, int32_t entry);
 // The menu command of entry i of list k.
 constexpr int32_t RecentCommandId(int32_t list, int32_t entry) {
-  return kFirstRecentCommand + 20 * list + entry;
+  return CMD_RECENT_FIRST + 20 * list + entry;
 }
 
 // Puts `name` at the front of list k (moving an equal entry forward, or dropping entry

@@ -1,58 +1,15 @@
-// The shell's Win32 state and operations: the entry point, the main window, the menu
-// dialog that carries the hidden menu bar, the screen modes and the command dispatcher.
-// Everything runs on the one window thread.
+// What the rest of the program sees of the shell: the program instance, the main window
+// and the folder of the program's picture files. They are set once at start-up, before
+// the first message is handled, and stay for the whole run; only the shell writes them
+// (shell/shell_private_win32.h), everyone else reads them here.
 #pragma once
 
 #include <windows.h>
 
-#include <cstdint>
 #include <string>
 
-// ---- Shell state (one instance each, alive for the whole run) --------------------------
-
-extern HINSTANCE programInstance;
+extern const HINSTANCE& programInstance;
 // Where the program's picture files are found: the command line when it is not empty,
 // else the program folder. File names are put directly behind it.
-extern std::string dataFolder;
-extern HWND mainWindow;
-extern HWND menuDialog;
-
-extern int32_t fullScreenMode;    // 1 while the borderless full-screen mode is in force
-extern int32_t menuDialogReady;   // set when the menu dialog initialises
-extern int32_t menuDialogShown;   // 1 while the pointer rule knows the dialog as shown
-extern int32_t startupComplete;   // 1 from the end of StartGameWindow on
-extern int32_t shuttingDown;      // 1 during WM_DESTROY of the main window
-extern int32_t menuDialogClosed;  // 1 once the menu dialog has destroyed itself
-extern int32_t quitReceived;      // 1 once GetMessageA has returned 0
-
-// The class name and the title of the main window.
-extern const char kMainWindowTitle[];
-
-// ---- Main window (main_win32.cpp) ----------------------------------------------------
-
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// Loads everything the game window shows and starts the timer; called once by WinMain
-// right after the window is first shown.
-void StartGameWindow(HWND window);
-// The WM_DESTROY handler: saves the recent lists, frees what was loaded, posts WM_QUIT.
-void ShutDownGameWindow(HWND window);
-// One turn of the message loop.
-void PumpOneMessage();
-
-// ---- Commands (commands_win32.cpp) ---------------------------------------------------
-
-// Carries out menu command `id` for the main window; ids not in the menu do nothing.
-void DispatchCommand(HWND window, int32_t id);
-// What both callers do before DispatchCommand: with no game started yet, the title
-// picture is shown afresh.
-void ShowTitleBeforeCommand();
-
-// ---- Menu dialog and screen modes (menu_dialog_win32.cpp) -----------------------------
-
-INT_PTR CALLBACK MenuDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-// Creates the menu dialog with its menu, shown or hidden as the screen mode wants.
-void CreateMenuDialog();
-void SetFullScreenMode(HWND window);
-void SetNormalWindowMode(HWND window);
-// The pointer rule, run on every mouse move over the main window.
-void ApplyPointerRule(uint32_t x, uint32_t y);
+extern const std::string& dataFolder;
+extern const HWND& mainWindow;

@@ -1,5 +1,7 @@
 #include "sound/sound_effects.h"
 
+#include "game/settings.h"
+
 std::array<SoundHandle, kExplosionChoices> explosionSounds{};
 int32_t explosionChoice = kFirstExplosionCommand;
 

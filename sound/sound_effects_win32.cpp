@@ -10,7 +10,6 @@
 
 #include "game/platform.h"
 
-int32_t SoundOn = 1;
 SoundHandle SoundTick = nullptr;
 SoundHandle SoundExplosion = nullptr;
 SoundHandle SoundBonus = nullptr;

@@ -7,12 +7,16 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 build=$1
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPREFIX=${WINEPREFIX:-$build/play/prefix}
+. "$top/tools/wine_env.sh"
+# Where no 32-bit program runs, the 64-bit build of the same sources is started.
+tree="$build/win32"
+[ "$ZD_WINE64" = 1 ] && tree="$build/win64"
 
-game="$build/win32/ZERADE95.exe"
-[ -f "$game" ] || game=$(find "$build/win32" -name ZERADE95.exe -print -quit 2>/dev/null)
+game="$tree/ZERADE95.exe"
+[ -f "$game" ] || game=$(find "$tree" -name ZERADE95.exe -print -quit 2>/dev/null)
 if [ -z "$game" ] || [ ! -f "$game" ]; then
   # Until the game is built, the installation notice program stands in for it.
-  game="$build/win32/installnote/ravezudi.exe"
+  game="$tree/installnote/ravezudi.exe"
 fi
 
 folder="$build/play/game"

@@ -7,6 +7,7 @@ packages=(
   cmake make g++ pkg-config file git python3
   libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-i686 gcc-mingw-w64-i686 binutils-mingw-w64-i686 libz-mingw-w64-dev
+  g++-mingw-w64-x86-64 gcc-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   wine wine32:i386
   xvfb xdotool x11-utils imagemagick
   pulseaudio pulseaudio-utils sox libsox-fmt-all espeak-ng

@@ -13,6 +13,7 @@ set -uo pipefail
 ZD_DRIVER="$ZD_WIN32_DIR/tests/driver/zdriver.exe"
 E2E_RUN_ENV="$ZD_E2E_STATE/run.env"
 
+. "$(dirname "${BASH_SOURCE[0]}")/../../tools/wine_env.sh"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPREFIX="$ZD_E2E_STATE/prefix"

@@ -5,7 +5,6 @@
 
 FakePlatform fakePlatform;
 
-int32_t SoundOn = 1;
 SoundHandle SoundTick = nullptr;
 SoundHandle SoundExplosion = nullptr;
 SoundHandle SoundBonus = nullptr;
@@ -16,8 +15,6 @@ SoundHandle SoundNewRecord = nullptr;
 SoundHandle SoundRecordWas = nullptr;
 SoundHandle SoundOnCue = nullptr;
 SoundHandle SoundOffCue = nullptr;
-char backgroundPath[256] = {};
-char tileSetPath[256] = {};
 
 namespace {
 
@@ -37,7 +34,7 @@ const char* NameOf(SoundHandle sound) { return static_cast<const std::string*>(s
 void ResetFakePlatform(uint32_t now) {
   fakePlatform = FakePlatform{};
   fakePlatform.now = now;
-  SoundOn = 1;
+  ResetCoreState();
   SoundTick = LoadSoundResource("tick_wav");
   SoundExplosion = LoadSoundResource("explode");
   SoundBonus = LoadSoundResource("bonus_wav");
@@ -49,8 +46,6 @@ void ResetFakePlatform(uint32_t now) {
   SoundOnCue = LoadSoundResource("soundon");
   SoundOffCue = LoadSoundResource("soundoff");
   fakePlatform.soundsLoaded = 0;
-  backgroundPath[0] = '\0';
-  tileSetPath[0] = '\0';
 }
 
 std::vector<std::string> FakeEventTexts(const std::string& prefix) {

@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "game/core_state.h"
+#include "game/settings.h"
+
 struct FakeEvent {
   std::string text;
   uint32_t time;
@@ -26,8 +29,9 @@ struct FakePlatform {
 
 extern FakePlatform fakePlatform;
 
-// Clears the log and the counters, sets the clock to `now`, sound on, every cue handle
-// of the table loaded, both paths empty.
+// Clears the log and the counters, sets the clock to `now`, puts the core's state back
+// as the program starts (ResetCoreState: sound on, both paths empty, a fresh game
+// state) and loads every cue handle of the table.
 void ResetFakePlatform(uint32_t now = 1000);
 
 // The texts of the logged events, optionally only those starting with `prefix`.

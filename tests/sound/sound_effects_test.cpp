@@ -5,6 +5,7 @@
 
 #include "game/board.h"
 #include "game/moves.h"
+#include "game/settings.h"
 #include "sound/sound_effects.h"
 #include "sound/spoken_numbers.h"
 #include "tests/fakes/fake_platform.h"

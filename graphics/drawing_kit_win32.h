@@ -1,0 +1,52 @@
+// drawing_kit_win32.h - the scope objects every drawing part uses for device contexts,
+// the shared palette and the wait cursor: each takes what it needs when made and puts
+// everything back when its scope ends, so no path can forget a release.
+#pragma once
+
+#include <windows.h>
+
+// True on a palette display (8 bits or fewer) once the shared palette exists. The one
+// test that decides every palette path.
+bool PaletteDisplay();
+
+// Selects the shared palette into `dc` for the scope, realising it when `realise` (a
+// window's context; a memory context has nothing to realise), and selects the previous
+// palette back at the end. Does nothing where PaletteDisplay() is false.
+struct PaletteScope {
+    explicit PaletteScope(HDC dc, bool realise = true);
+    ~PaletteScope();
+    PaletteScope(const PaletteScope&) = delete;
+    PaletteScope& operator=(const PaletteScope&) = delete;
+    HDC dc = nullptr;
+    HPALETTE previous = nullptr;
+};
+
+// A memory context compatible with `like` (the screen when null) with `bitmap` selected
+// into it when one is given; deselected and deleted at the end.
+struct MemoryDc {
+    explicit MemoryDc(HDC like, HBITMAP bitmap = nullptr);
+    ~MemoryDc();
+    MemoryDc(const MemoryDc&) = delete;
+    MemoryDc& operator=(const MemoryDc&) = delete;
+    HDC dc = nullptr;
+    HGDIOBJ previous = nullptr;
+};
+
+// The client-area context of `window`, released at the end.
+struct WindowDc {
+    explicit WindowDc(HWND window);
+    ~WindowDc();
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HWND window = nullptr;
+    HDC dc = nullptr;
+};
+
+// The hourglass for the scope; the previous cursor comes back at the end.
+struct WaitCursor {
+    WaitCursor();
+    ~WaitCursor();
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+    HCURSOR previous = nullptr;
+};
