@@ -32,7 +32,7 @@ void SetMenuCheck(int32_t commandId, bool checked)
 
 void SetMenuRadioCheck(int32_t firstId, int32_t lastId, int32_t checkedId)
 {
-    for (HWND window : {mainWindow, menuDialog}) {
+    for (HWND window : {mainWindow, shellState.menuDialog}) {
         HMENU menu = window ? GetMenu(window) : nullptr;
         if (menu)
             CheckMenuRadioItem(menu, static_cast<UINT>(firstId), static_cast<UINT>(lastId),

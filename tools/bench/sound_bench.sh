@@ -7,7 +7,10 @@
 set -uo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "${1:-$top/build}" && pwd)
-export ZD_E2E_STATE="$build/bench-state" ZD_WIN32_DIR="$build/win32" ZD_SOURCE_DIR="$top"
+. "$top/tools/wine_env.sh"
+programs=win32
+[ "$ZD_WINE64" = 1 ] && programs=win64
+export ZD_E2E_STATE="$build/bench-state" ZD_WIN32_DIR="$build/$programs" ZD_SOURCE_DIR="$top"
 export ZD_TEST_NAME=sound-bench
 . "$top/tests/e2e/harness.sh"
 trap 'e2e_end >/dev/null 2>&1; e2e_run_cleanup >/dev/null' EXIT
