@@ -26,21 +26,25 @@ e2e_log() { printf '[%s] %s\n' "$(date +%H:%M:%S.%3N)" "$*" >&2; }
 
 # ---- processes of this run ---------------------------------------------------------
 
-# Process ids whose environment or command line names this run's state folder.
+# Process ids whose environment or command line names this run's state folder. One grep
+# reads every process's environment and one every command line: a loop that started two
+# programs per process took tens of seconds on a busy machine.
 e2e_run_processes() {
-  local dir pid
-  for dir in /proc/[0-9]*; do
-    pid=${dir#/proc/}
+  local file pid comm
+  { grep -lsxzF "WINEPREFIX=$WINEPREFIX" /proc/[0-9]*/environ
+    grep -lszF "$ZD_E2E_STATE/" /proc/[0-9]*/cmdline; } 2>/dev/null |
+  while IFS= read -r file; do
+    pid=${file#/proc/}
+    pid=${pid%%/*}
     [ "$pid" = "$$" ] || [ "$pid" = "$BASHPID" ] && continue
-    if grep -qsxzF "WINEPREFIX=$WINEPREFIX" "$dir/environ" ||
-       grep -qszF "$ZD_E2E_STATE/" "$dir/cmdline"; then
-      # Skip the harness's own shells and tools (they carry the variables too).
-      case "$(cat "$dir/comm" 2>/dev/null)" in
-        bash|sh|ctest|cmake|tr|grep|cat|timeout|sleep|awk|sed|cut|sox|convert|identify|"") continue ;;
-      esac
-      echo "$pid"
-    fi
-  done
+    comm=
+    read -r comm <"/proc/$pid/comm" 2>/dev/null
+    # Skip the harness's own shells and tools (they carry the variables too).
+    case "$comm" in
+      bash|sh|ctest|cmake|tr|grep|cat|timeout|sleep|awk|sed|cut|sox|convert|identify|sort|"") continue ;;
+    esac
+    echo "$pid"
+  done | sort -un
 }
 
 # Stops every Wine process of the prefix and waits until the wineserver is gone.
@@ -56,10 +60,12 @@ e2e_stop_wine() {
 }
 
 e2e_wine_processes() {
-  local pid
+  local pid comm
   for pid in $(e2e_run_processes); do
-    case "$(cat "/proc/$pid/comm" 2>/dev/null)" in
-      Xvfb|pulseaudio|parec) ;;
+    comm=
+    read -r comm <"/proc/$pid/comm" 2>/dev/null
+    case "$comm" in
+      Xvfb|pulseaudio|parec|"") ;;
       *) echo "$pid" ;;
     esac
   done
