@@ -66,6 +66,11 @@ void DrawBonusBall(int32_t x, int32_t y, int32_t red, int32_t green, int32_t blu
 // UpdateLayoutChecks and UpdateLevelChecks.
 void SetMenuCheck(int32_t commandId, bool checked);
 
+// Puts the radio mark on menu item `checkedId` and takes it off the other items
+// firstId..lastId, in the menu of the main window and in that of the menu dialog; a
+// window without a menu is skipped. Called by UpdateExplosionChecks.
+void SetMenuRadioCheck(int32_t firstId, int32_t lastId, int32_t checkedId);
+
 // Sends menu command `commandId` to the main window and returns when it has been
 // carried out. Called by PlaySquare at the tenth explosion (506) and by ReadOptions
 // when the saved options ask for the normal window (2100).

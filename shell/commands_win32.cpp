@@ -16,7 +16,7 @@
 #include "shell/open_dialog_win32.h"
 #include "shell/options.h"
 #include "shell/recent_lists.h"
-#include "sound/sound_effects_win32.h"
+#include "sound/sound_effects.h"
 
 namespace {
 

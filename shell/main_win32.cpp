@@ -25,7 +25,7 @@
 #include "resources/resource.h"
 #include "shell/options.h"
 #include "shell/recent_lists.h"
-#include "sound/sound_effects_win32.h"
+#include "sound/sound_effects.h"
 #include "sound/spoken_numbers.h"
 
 ShellState shellState;
@@ -47,14 +47,6 @@ const char kMenuNoteText[] =
     "Click cancel to rid yourself of this message for good!";
 
 WPARAM lastMessageWParam = 0;
-
-// Loads a recording, plays it to its end and frees it again.
-void PlayRecordingOnce(const char* name)
-{
-    SoundHandle sound = LoadSoundResource(name);
-    PlaySoundAndWait(sound);
-    FreeSoundResource(sound);
-}
 
 // Client coordinates of a mouse message: signed for the clicks, unsigned for moves.
 int32_t SignedX(LPARAM lParam) { return static_cast<int16_t>(LOWORD(lParam)); }
@@ -79,8 +71,7 @@ LRESULT OnSize(HWND window)
 
 LRESULT OnClose(HWND window)
 {
-    if (SoundOn)
-        PlayRecordingOnce("goodbye");
+    PlayFarewell();
     DestroyWindow(window);
     return 0;
 }
@@ -287,10 +278,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     FillRecentMenu(MainWindowId, kBackgroundList);
     UpdateLayoutChecks();
     UpdateLevelChecks();
+    UpdateExplosionChecks();
     SendMessageA(mainWindow, WM_PAINT, 0, 0);
 
-    // The start-up sound plays whatever the sound setting says.
-    PlayRecordingOnce("deepexpl");
+    PlayStartupSound();
     ShowMenuNote();
     SetFocus(shellState.menuDialog);
 

@@ -25,6 +25,16 @@ void SetMenuCheck(int32_t commandId, bool checked)
     }
 }
 
+void SetMenuRadioCheck(int32_t firstId, int32_t lastId, int32_t checkedId)
+{
+    for (HWND window : {mainWindow, shellState.menuDialog}) {
+        HMENU menu = window ? GetMenu(window) : nullptr;
+        if (menu)
+            CheckMenuRadioItem(menu, static_cast<UINT>(firstId), static_cast<UINT>(lastId),
+                               static_cast<UINT>(checkedId), MF_BYCOMMAND);
+    }
+}
+
 void SendCommandToMainWindow(int32_t commandId)
 {
     SendMessageA(mainWindow, WM_COMMAND, static_cast<WPARAM>(commandId), 0);

@@ -92,6 +92,11 @@ void SetMenuCheck(int32_t commandId, bool checked) {
   Log("check " + std::to_string(commandId) + (checked ? " 1" : " 0"));
 }
 
+void SetMenuRadioCheck(int32_t firstId, int32_t lastId, int32_t checkedId) {
+  Log("radio " + std::to_string(firstId) + " " + std::to_string(lastId) + " " +
+      std::to_string(checkedId));
+}
+
 void SendCommandToMainWindow(int32_t commandId) { Log("command " + std::to_string(commandId)); }
 
 void ShowMessage(const char* text, const char* caption) {

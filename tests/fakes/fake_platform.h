@@ -43,6 +43,7 @@ std::vector<std::string> FakeEventTexts(const std::string& prefix = "");
 //   "frame C R K"       DrawExplosionFrame
 //   "invalidate"        InvalidateMainWindow
 //   "check ID 0|1"      SetMenuCheck
+//   "radio F L ID"      SetMenuRadioCheck
 //   "command ID"        SendCommandToMainWindow
 //   "message CAPTION|TEXT"
 //   "fill-menu W K"     FillRecentMenu (W: 0 main window, 1 menu dialog)

@@ -298,4 +298,26 @@ TEST(PlaySquare, MarkedSafeSquareIsUncoveredByAClick) {
   EXPECT_EQ(DrawsSinceSeed(), 1);
 }
 
+// The confused-player help comes at the tenth explosion of each game: a new deal counts
+// from zero again.
+TEST(PlaySquare, EveryNewGameCountsItsOwnTenExplosions) {
+  StartHandSetGame(12, 8, {});
+  gameState.level = gameState.nextLevel = 3;
+  for (int32_t game = 1; game <= 2; ++game) {
+    StartNewGame();
+    int32_t bombCol = -1, bombRow = -1;
+    for (int32_t col = 0; col < 12 && bombCol < 0; ++col) {
+      for (int32_t row = 0; row < 8 && bombCol < 0; ++row) {
+        if (IsBomb(col, row)) bombCol = col, bombRow = row;
+      }
+    }
+    ASSERT_GE(bombCol, 0);
+    fakePlatform.events.clear();
+    for (int32_t n = 1; n <= 12; ++n) LeftClick(bombCol, bombRow);
+    EXPECT_EQ(gameState.explosions, 12);
+    EXPECT_EQ(FakeEventTexts("command"), std::vector<std::string>{"command 506"})
+        << "game " << game;
+  }
+}
+
 }  // namespace
