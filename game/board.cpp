@@ -1,12 +1,12 @@
 #include "game/board.h"
 
+#include <algorithm>
+
 #include "game/platform.h"
 
 GameState gameState;
 
 namespace {
-
-uint32_t randomState = 0;
 
 // The byte and bit of square (col, row) in a plane, or false when it lies outside.
 bool PlaneAddress(int32_t col, int32_t row, int32_t& byte, uint8_t& bit) {
@@ -72,18 +72,6 @@ bool IsKnownLayout(int32_t columns, int32_t rows) {
 }
 
 bool IsKnownLevel(int32_t level) { return LevelIndex(level) < 5; }
-
-void SeedRandom(uint32_t seed) { randomState = seed; }
-
-int32_t NextRandom() {
-  randomState = randomState * 214013u + 2531011u;
-  return static_cast<int32_t>((randomState >> 16) & 0x7FFFu);
-}
-
-int32_t RandomBelow(int32_t n) {
-  uint32_t r = static_cast<uint32_t>(NextRandom());
-  return static_cast<int32_t>((static_cast<uint32_t>(n) * r) >> 15);
-}
 
 void UpdateLayoutChecks() {
   int32_t index = LayoutIndex(gameState.columns);
@@ -183,6 +171,35 @@ SquareRectangle SquareRect(int32_t col, int32_t row) {
   if (g.columns <= 0 || g.rows <= 0) return {0, 0, 0, 0};
   return {col * g.clientWidth / g.columns, row * g.clientHeight / g.rows,
           (col + 1) * g.clientWidth / g.columns, (row + 1) * g.clientHeight / g.rows};
+}
+
+SquareSpan SquaresTouching(const SquareRectangle& r) {
+  SquareSpan span{0, -1, 0, -1};
+  const GameState& g = gameState;
+  for (int32_t col = 0; col < g.columns; ++col) {
+    SquareRectangle s = SquareRect(col, 0);
+    if (std::max(s.left, r.left) >= std::min(s.right, r.right)) continue;
+    if (span.lastCol < span.firstCol) span.firstCol = col;
+    span.lastCol = col;
+  }
+  for (int32_t row = 0; row < g.rows; ++row) {
+    SquareRectangle s = SquareRect(0, row);
+    if (std::max(s.top, r.top) >= std::min(s.bottom, r.bottom)) continue;
+    if (span.lastRow < span.firstRow) span.firstRow = row;
+    span.lastRow = row;
+  }
+  return span;
+}
+
+bool IsSquareSizeInUse(int32_t width, int32_t height) {
+  const GameState& g = gameState;
+  // count squares share `extent` pixels: extent % count of them are one pixel larger.
+  auto used = [](int32_t size, int32_t extent, int32_t count) {
+    if (count <= 0 || size <= 0) return false;
+    int32_t small = extent / count;
+    return size == small || (extent % count != 0 && size == small + 1);
+  };
+  return used(width, g.clientWidth, g.columns) && used(height, g.clientHeight, g.rows);
 }
 
 void BusyWait(uint32_t ms) {

@@ -150,6 +150,20 @@ struct SquareRectangle {
 Square PixelToSquare(int32_t x, int32_t y);
 // The client rectangle of square (col, row); the squares tile the client area exactly.
 SquareRectangle SquareRect(int32_t col, int32_t row);
+// True when some square of the field, at the current client size, is `width` x `height`
+// pixels: at most two widths and two heights are in use, differing by one pixel.
+bool IsSquareSizeInUse(int32_t width, int32_t height);
+
+// The squares whose rectangles share at least one pixel with client rectangle r (right
+// and bottom excluded): columns firstCol..lastCol, rows firstRow..lastRow, empty
+// (first > last) when none does.
+struct SquareSpan {
+  int32_t firstCol;
+  int32_t lastCol;
+  int32_t firstRow;
+  int32_t lastRow;
+};
+SquareSpan SquaresTouching(const SquareRectangle& r);
 
 // ---- Pauses ---------------------------------------------------------------------------
 

@@ -1,6 +1,7 @@
 #include "game/core_state.h"
 
 #include "game/board.h"
+#include "game/high_scores.h"
 #include "game/settings.h"
 
 void ResetCoreState() {
@@ -9,4 +10,5 @@ void ResetCoreState() {
   SoundOn = 1;
   backgroundPath[0] = '\0';
   tileSetPath[0] = '\0';
+  highScores = FreshHighScoreTable();
 }

@@ -1,8 +1,6 @@
 #include "game/file_image.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 int64_t ReadFileStart(const std::string& path, uint8_t* buffer, size_t capacity) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
@@ -32,13 +30,8 @@ bool ReplaceFileContents(const std::string& path, const uint8_t* data, size_t si
   bool complete = std::fwrite(data, 1, size, file) == size;
   complete = std::fflush(file) == 0 && complete;
   complete = std::fclose(file) == 0 && complete;
-  if (complete) {
-    // std::filesystem::rename replaces an existing file in one step, also on Windows
-    // (where it asks for the existing file to be replaced).
-    std::error_code error;
-    std::filesystem::rename(scratch, path, error);
-    if (!error) return true;
-  }
+  // Written with fopen and moved with the same narrow path: one encoding for both.
+  if (complete && MoveFileReplacing(scratch, path)) return true;
   std::remove(scratch.c_str());
   return false;
 }

@@ -18,6 +18,11 @@ int64_t ReadFileStart(const std::string& path, uint8_t* buffer, size_t capacity)
 // removed. Returns true when the new contents are in place.
 bool ReplaceFileContents(const std::string& path, const uint8_t* data, size_t size);
 
+// Puts the file `from` in the place of `to` in one step, replacing a file (not a
+// folder) there. The paths are in the encoding that fopen takes: on Windows the ANSI
+// code page. Defined for each platform (file_move_win32.cpp, file_move_posix.cpp).
+bool MoveFileReplacing(const std::string& from, const std::string& to);
+
 inline uint32_t GetUint32LE(const uint8_t* p) {
   return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
          static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;

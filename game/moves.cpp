@@ -1,6 +1,7 @@
 #include "game/moves.h"
 
 #include "game/board.h"
+#include "game/clock.h"
 #include "game/platform.h"
 #include "game/settings.h"
 #include "resources/resource.h"

@@ -3,6 +3,7 @@
 
 #include "graphics/background_win32.h"
 
+#include <new>
 #include <string>
 
 #include "game/platform.h"
@@ -18,20 +19,25 @@ int32_t backgroundIsSheet = 1;
 
 namespace {
 
-// Reads the file into backgroundPicture at its own depth.
-void ReadBackgroundPicture(const char* path)
-{
-    PictureInfo info;
-    ReadPictureFileInfo(path, info);
-    PreparePicture(backgroundPicture, info.width, info.height, info.bitsPerPixel);
-    LoadPictureFile(path, backgroundPicture, info.bitsPerPixel, info.loadValue);
-}
-
 RECT MainClientRect()
 {
     RECT client;
     GetClientRect(screenWindow, &client);
     return client;
+}
+
+// Makes the screen bitmap from a copy of backgroundPicture, which the conversion for the
+// display changes (and, for a sheet, releases): backgroundPicture keeps the pixels that
+// were loaded, so a rescale or a save never works from a reduced copy. Without memory
+// for the copy, a scaled bitmap is made from the picture itself.
+HBITMAP MakeBackgroundBitmapFromCopy(const RECT* size)
+{
+    try {
+        Picture shown = backgroundPicture;
+        return MakeScreenBitmap(shown, screenWindow, size);
+    } catch (const std::bad_alloc&) {
+        return size ? MakeScreenBitmap(backgroundPicture, screenWindow, size) : nullptr;
+    }
 }
 
 // Makes backgroundBitmap from backgroundPicture: a sheet at its own size, anything
@@ -41,12 +47,14 @@ void MakeBackgroundBitmap()
     DeleteAndClear(backgroundBitmap);
     if (backgroundPicture.width == kSheetSize && backgroundPicture.height == kSheetSize) {
         backgroundIsSheet = 1;
-        backgroundBitmap = ScreenBitmapNative(backgroundPicture, screenWindow);
+        backgroundBitmap = MakeBackgroundBitmapFromCopy(nullptr);
         return;
     }
     backgroundIsSheet = 0;
-    if (backgroundPicture.width > 0)
-        backgroundBitmap = ScreenBitmapSized(backgroundPicture, screenWindow, MainClientRect());
+    if (backgroundPicture.width > 0) {
+        RECT client = MainClientRect();
+        backgroundBitmap = MakeBackgroundBitmapFromCopy(&client);
+    }
 }
 
 }  // namespace
@@ -55,9 +63,9 @@ bool LoadBackground(HWND owner, const char* path)
 {
     WaitCursor wait;
     std::string file = path;  // path may be backgroundPath itself
-    ReleasePicture(backgroundPicture);
-    ReadBackgroundPicture(file.c_str());
-    if (backgroundPicture.width <= 0) {
+    // The current picture stays until the new one has loaded: after a failed load the
+    // next resize still has a picture to scale.
+    if (!LoadPictureReplacing(file.c_str(), backgroundPicture)) {
         MessageBoxA(owner, "The image load failed.", "Sorry:", MB_OK);
         return false;
     }
@@ -73,7 +81,7 @@ void LoadStartupBackground(const std::string& dataFolder)
         file = dataFolder + DEFAULT_BACKGROUND_FILE;
         StorePathSetting(backgroundPath, file);
     }
-    ReadBackgroundPicture(file.c_str());
+    LoadPictureReplacing(file.c_str(), backgroundPicture);
     MakeBackgroundBitmap();
 }
 
@@ -82,8 +90,10 @@ void RescaleBackground()
     if (backgroundIsSheet == 1)
         return;
     DeleteAndClear(backgroundBitmap);
-    if (backgroundPicture.width > 0)
-        backgroundBitmap = ScreenBitmapSized(backgroundPicture, screenWindow, MainClientRect());
+    if (backgroundPicture.width > 0) {
+        RECT client = MainClientRect();
+        backgroundBitmap = MakeBackgroundBitmapFromCopy(&client);
+    }
 }
 
 void FreeBackground()

@@ -8,8 +8,10 @@
 #include <optional>
 
 #include "game/board.h"
+#include "game/clock.h"
 #include "game/platform.h"
 #include "graphics/background_win32.h"
+#include "graphics/bonus_paint_win32.h"
 #include "graphics/clock_face.h"
 #include "graphics/drawing_kit_win32.h"
 #include "graphics/screen_bitmap_win32.h"
@@ -27,7 +29,6 @@ const char kLoadingText[] =
 constexpr COLORREF kLoadingColour = 0xB432FF;
 constexpr int32_t kTitleWidth = 340;
 constexpr int32_t kTitleHeight = 320;
-constexpr int32_t kClockSize = 96;
 
 // The piece image for a square, or -1 for the background.
 int32_t SquareImage(int32_t col, int32_t row)
@@ -238,25 +239,43 @@ void DrawClockFace(HDC dc, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t 
     DrawLine(dc, cx + 1, cy + 1, cx + hands.shortDx, cy + hands.shortDy + 1, green);
 }
 
-void RevealBackground()
+void DrawGameClock(uint32_t elapsedMs)
 {
-    DrawClock(screenWindow, gameState.clockBase);
-    int32_t w = gameState.clientWidth, h = gameState.clientHeight;
+    DrawClock(screenWindow, elapsedMs);
+}
+
+void RepaintSquaresClipped(int32_t left, int32_t top, int32_t right, int32_t bottom)
+{
+    if (generatingPicture)
+        return;
     WindowDc window(screenWindow);
-    HDC dc = window.dc;
-    {
-        BackgroundSource background(dc);
-        for (int32_t i = 0; w > 0 && i < w / 2; ++i) {
-            uint32_t start = TickCount();
-            int32_t e = static_cast<int32_t>(static_cast<int64_t>(h) * i / w);
-            CopyBackground(dc, background.dc, w / 2 - i, h / 2 - e, 1, 2 * e);
-            CopyBackground(dc, background.dc, w / 2 + i, h / 2 - e, 1, 2 * e + 1);
-            CopyBackground(dc, background.dc, w / 2 - i, h / 2 - e, 2 * i, 1);
-            CopyBackground(dc, background.dc, w / 2 - i, h / 2 + e, 2 * i + 1, 1);
-            while (TickCount() - start < 10) {
-            }
-        }
-        CopyBackground(dc, background.dc, 0, 0, w, h);
-    }
-    BusyWait(500);
+    BackgroundSource background(window.dc);
+    PaintSquaresClipped(
+        window.dc, SquareRectangle{left, top, right, bottom},
+        [](HDC target, int32_t col, int32_t row, void* source) {
+            DrawSquareWith(target, static_cast<HDC>(source), col, row);
+        },
+        background.dc);
+}
+
+void DrawBonusBall(int32_t x, int32_t y, int32_t red, int32_t green, int32_t blue)
+{
+    if (generatingPicture)
+        return;
+    WindowDc window(screenWindow);
+    PaintBall(window.dc, x, y, RGB(red, green, blue));
+}
+
+void ShowBackgroundIn(int32_t left, int32_t top, int32_t right, int32_t bottom)
+{
+    WindowDc window(screenWindow);
+    BackgroundSource background(window.dc);
+    CopyBackground(window.dc, background.dc, left, top, right - left, bottom - top);
+}
+
+void RepaintBoardIn(int32_t left, int32_t top, int32_t right, int32_t bottom)
+{
+    RECT area{left, top, right, bottom};
+    InvalidateRect(screenWindow, &area, FALSE);
+    SendMessageA(screenWindow, WM_PAINT, 0, 0);
 }

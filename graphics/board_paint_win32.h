@@ -1,6 +1,7 @@
 // Painting the main window: the loading text during start-up, the title picture before
 // the first game, otherwise the field square by square over the background; the clock
-// face; the wipe that uncovers the background at the end of a game.
+// face; the background shown, and the field painted back, in a rectangle of the window
+// (the requests of the game's end, declared in game/platform.h).
 #pragma once
 
 #include <windows.h>
@@ -25,6 +26,3 @@ void DrawClock(HWND window, uint32_t elapsed);
 // (set in the mask) are transparent.
 void DrawClockFace(HDC dc, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t t,
                    HBITMAP face, HBITMAP mask);
-// The game-end wipe: the background uncovered from the centre outwards (about 5 s on a
-// 1024 x 768 client area), then shown whole.
-void RevealBackground();

@@ -2,6 +2,8 @@
 #include "picture.h"
 #include "picture_codecs.h"
 
+#include "game/file_image.h"
+
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -305,19 +307,24 @@ int32_t EncodePicture(const Picture& picture, int32_t format, int32_t bitsPerPix
   return kPictureSuccess;
 }
 
+bool LoadPictureReplacing(const char* path, Picture& picture) {
+  PictureInfo info;
+  ReadPictureFileInfo(path, info);
+  Picture loaded;
+  LoadPictureFile(path, loaded, info.bitsPerPixel, info.loadValue);
+  if (loaded.width <= 0) return false;
+  ReleasePicture(picture);
+  AdoptData(picture, loaded);
+  return true;
+}
+
 int32_t SavePictureFile(const char* path, const Picture& picture, int32_t format,
                         int32_t bitsPerPixel, int32_t quality) {
   if (path == nullptr || *path == 0) return kPictureFileError;
   std::vector<uint8_t> bytes;
   int32_t result = EncodePicture(picture, format, bitsPerPixel, quality, bytes);
   if (result != kPictureSuccess) return result;
-  FILE* file = std::fopen(path, "wb");
-  if (file == nullptr) return kPictureFileError;
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  ok = (std::fclose(file) == 0) && ok;
-  if (!ok) {
-    std::remove(path);
-    return kPictureFileError;
-  }
+  // A write that fails half-way leaves the file that was there as it was.
+  if (!ReplaceFileContents(path, bytes.data(), bytes.size())) return kPictureFileError;
   return kPictureSuccess;
 }

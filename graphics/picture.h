@@ -112,6 +112,10 @@ int32_t PreparePicture(Picture& picture, int32_t width, int32_t height, int32_t 
 // On failure the record holds no data and its width is 0.
 int32_t LoadPictureFile(const char* path, Picture& picture, int32_t bitsPerPixel,
                         int32_t loadValue);
+// Loads a picture file at its own depth into a new record and, only when it loaded,
+// puts it in the place of `picture` (whose data is released). On failure `picture`
+// keeps what it held. Returns true on success.
+bool LoadPictureReplacing(const char* path, Picture& picture);
 // The same from memory.
 int32_t LoadPictureMemory(const uint8_t* data, Picture& picture, int32_t bitsPerPixel,
                           size_t byteCount, int32_t loadValue = 0);

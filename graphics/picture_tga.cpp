@@ -3,8 +3,8 @@
 // TGA has no signature; a file is taken for one when its 18-byte header is consistent
 // (known image type, depths that belong to it, a colour map where one is needed).
 // Reading: colour-mapped (8-bit indices, 15/16/24/32-bit map entries), true colour
-// (15/16, 24, 32 bits) and grey (8 bits), raw or run-length encoded, any origin corner.
-// Alpha is dropped. Writing: 24 bits, raw, bottom-left origin.
+// (15/16, 24, 32 bits) and grey (8 bits, or 16 with alpha), raw or run-length encoded,
+// any origin corner. Alpha is dropped. Writing: 24 bits, raw, bottom-left origin.
 #include "picture_codecs.h"
 #include "picture_bytes.h"
 
@@ -47,8 +47,8 @@ bool ParseHeader(const uint8_t* data, size_t size, TgaHeader& h) {
       if (h.pixelBits != 15 && h.pixelBits != 16 && h.pixelBits != 24 && h.pixelBits != 32)
         return false;
       break;
-    case 3:
-      if (h.pixelBits != 8) return false;
+    case 3:  // grey, or grey and alpha
+      if (h.pixelBits != 8 && h.pixelBits != 16) return false;
       break;
   }
   size_t mapBytes = h.mapType ? size_t(h.mapLength) * ((h.mapEntryBits + 7) / 8) : 0;
@@ -80,7 +80,10 @@ bool ReadTgaInfo(const uint8_t* data, size_t size, PictureInfo& info) {
   if (!ParseHeader(data, size, h)) return false;
   info.width = int32_t(h.width);
   info.height = int32_t(h.height);
-  info.bitsPerPixel = h.pixelBits == 15 ? 16 : int32_t(h.pixelBits);
+  if ((h.imageType & 7) == 3)
+    info.bitsPerPixel = 8;
+  else
+    info.bitsPerPixel = h.pixelBits == 15 ? 16 : int32_t(h.pixelBits);
   return true;
 }
 
@@ -131,7 +134,7 @@ bool DecodeTga(const uint8_t* data, size_t size, Picture& picture) {
     if (rightToLeft) x = h.width - 1 - x;
     uint8_t* row = PictureRow(picture, int32_t(y));
     if (indexed) {
-      int32_t v = p[0];
+      int32_t v = p[0];  // a grey pixel's alpha byte follows it
       row[x] = (v < firstIndex || v > lastIndex) ? 0 : uint8_t(v);
       if (kind == 1 && (v < firstIndex || v > lastIndex)) row[x] = 0;
     } else {

@@ -2,7 +2,8 @@
 //
 // Reading: the first image of the file, either byte order, strips or tiles, any
 // compression libtiff was built with (at least none, LZW, PackBits, deflate and JPEG),
-// RGB, palette, grey, bilevel and the other photometric kinds libtiff turns into RGBA.
+// RGB, palette, grey (with or without alpha), bilevel and the other photometric kinds
+// libtiff turns into RGBA.
 // Memory is capped through libtiff's open options and the size limits are checked
 // before the picture is allocated. The picture comes out as 24-bit B,G,R.
 //
@@ -166,6 +167,80 @@ bool DecodePlainRgbStrips(TIFF* tif, Picture& picture, bool& damaged) {
   return true;
 }
 
+// 16-bit samples to 8 bits as other readers show them (v / 257, rounded down).
+uint8_t Scale16To8(uint32_t v) { return uint8_t(v / 257); }
+
+// Grey pictures, with or without an alpha sample, of 1, 2, 4, 8 or 16 bits a sample, in
+// contiguous strips stored top-down: read row by row, the alpha dropped and the grey
+// kept as stored, or divided by an associated alpha (libtiff's RGBA conversion takes
+// grey and alpha only at 8 bits, and keeps an associated alpha multiplied in).
+// False when the picture is not of that kind (nothing read) or a row is damaged
+// (*damaged set).
+bool DecodeGreyStrips(TIFF* tif, Picture& picture, bool& damaged) {
+  damaged = false;
+  uint16_t photometric = 0, bits = 0, samples = 0, planar = 0, orientation = 0, extra = 0;
+  uint16_t* extraKinds = nullptr;
+  uint32_t width = 0, height = 0;
+  if (TIFFIsTiled(tif) || !TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &photometric) ||
+      (photometric != PHOTOMETRIC_MINISBLACK && photometric != PHOTOMETRIC_MINISWHITE))
+    return false;
+  TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &bits);
+  TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &samples);
+  TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &planar);
+  TIFFGetFieldDefaulted(tif, TIFFTAG_ORIENTATION, &orientation);
+  TIFFGetFieldDefaulted(tif, TIFFTAG_EXTRASAMPLES, &extra, &extraKinds);
+  TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &width);
+  TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &height);
+  uint16_t format = SAMPLEFORMAT_UINT;
+  TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLEFORMAT, &format);
+  bool knownBits = bits == 1 || bits == 2 || bits == 4 || bits == 8 || bits == 16;
+  if (!knownBits || samples < 1 || samples > 2 || samples != 1 + extra ||
+      format != SAMPLEFORMAT_UINT || (planar != PLANARCONFIG_CONTIG && samples > 1) ||
+      orientation != ORIENTATION_TOPLEFT || !PictureSizeAllowed(width, height))
+    return false;
+  uint64_t rowBits = uint64_t(width) * samples * bits;
+  tmsize_t lineSize = TIFFScanlineSize(tif);
+  if (lineSize <= 0 || uint64_t(lineSize) * 8 < rowBits) return false;
+  std::unique_ptr<uint8_t[]> line(new (std::nothrow) uint8_t[size_t(lineSize)]);
+  if (line == nullptr || !AllocatePicturePixels(picture, width, height, 24)) {
+    damaged = true;
+    return false;
+  }
+  const uint32_t top = (1u << std::min<uint16_t>(bits, 8)) - 1;
+  const bool associated = extra == 1 && extraKinds && extraKinds[0] == EXTRASAMPLE_ASSOCALPHA;
+  auto sampleAt = [&](const uint8_t* line, size_t sample) -> uint32_t {
+    if (bits == 16) {
+      uint16_t v;  // libtiff gives 16-bit samples in the machine's byte order
+      std::memcpy(&v, line + sample * 2, 2);
+      return Scale16To8(v);
+    }
+    if (bits == 8) return line[sample];
+    size_t bit = sample * bits;
+    uint32_t v = (line[bit / 8] >> (8 - bits - bit % 8)) & top;
+    return v * 255 / top;
+  };
+  for (uint32_t y = 0; y < height; ++y) {
+    if (TIFFReadScanline(tif, line.get(), y, 0) < 0) {
+      damaged = true;
+      return false;
+    }
+    uint8_t* target = PictureRow(picture, int32_t(y));
+    for (uint32_t x = 0; x < width; ++x) {
+      size_t sample = size_t(x) * samples;  // the grey sample; the alpha follows it
+      uint32_t value = sampleAt(line.get(), sample);
+      if (associated) {
+        // Stored multiplied by its alpha: the colour itself is shown, as other readers
+        // show it with the alpha dropped.
+        uint32_t a = sampleAt(line.get(), sample + 1);
+        value = a == 0 ? 0 : std::min<uint32_t>(255, value * 255 / a);
+      }
+      if (photometric == PHOTOMETRIC_MINISWHITE) value = 255 - value;
+      target[3 * x] = target[3 * x + 1] = target[3 * x + 2] = uint8_t(value);
+    }
+  }
+  return true;
+}
+
 bool DecodeTiff(const uint8_t* data, size_t size, Picture& picture) {
   MemoryFile file;
   file.data = data;
@@ -173,7 +248,8 @@ bool DecodeTiff(const uint8_t* data, size_t size, Picture& picture) {
   TIFF* tif = OpenMemory(file, "rm");
   if (tif == nullptr) return false;
   bool damaged = false;
-  if (DecodePlainRgbStrips(tif, picture, damaged) || damaged) {
+  if (DecodePlainRgbStrips(tif, picture, damaged) || damaged ||
+      DecodeGreyStrips(tif, picture, damaged) || damaged) {
     TIFFClose(tif);
     return !damaged;
   }

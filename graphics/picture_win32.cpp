@@ -101,6 +101,9 @@ int32_t CopyWindowToPicture(HDC dc, Picture& picture, const RECT* rect) {
   bool ok = bitmap != nullptr;
   if (ok) {
     MemoryDc reader(dc);
+    // On a palette display the copied indices are read through the palette the screen
+    // shows them with, not through the default one.
+    PaletteScope palette(reader.dc, false);
     {
       // The bitmap is selected only for the copy: GetDIBits wants it free.
       MemoryDc copier(dc, bitmap);

@@ -4,8 +4,9 @@
 // a plain stretch drops pixels, which turns fine textures into speckle), the set's
 // images are scaled once per square size with the imaging library's averaging scaler
 // and kept as one screen bitmap per size; drawing a square is then a plain copy. A
-// field has at most four square sizes (widths and heights differ by one pixel). The
-// scaled images are made again when another set is loaded.
+// field has at most four square sizes (widths and heights differ by one pixel); only
+// those are kept, so resizing the window does not pile up images of sizes no longer
+// drawn. The scaled images are made again when another set is loaded.
 
 #include "graphics/tile_set_win32.h"
 
@@ -13,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "game/board.h"
 #include "game/platform.h"
 #include "game/settings.h"
 #include "graphics/drawing_kit_win32.h"
@@ -43,15 +45,19 @@ struct ScaledPieces {
 };
 std::vector<ScaledPieces> scaledPieces;
 
+void FreeScaledSize(ScaledPieces& pieces)
+{
+    if (pieces.dc) {
+        SelectObject(pieces.dc, pieces.oldBitmap);
+        DeleteDC(pieces.dc);
+    }
+    DeleteAndClear(pieces.bitmap);
+}
+
 void FreeScaledPieces()
 {
-    for (ScaledPieces& pieces : scaledPieces) {
-        if (pieces.dc) {
-            SelectObject(pieces.dc, pieces.oldBitmap);
-            DeleteDC(pieces.dc);
-        }
-        DeleteAndClear(pieces.bitmap);
-    }
+    for (ScaledPieces& pieces : scaledPieces)
+        FreeScaledSize(pieces);
     scaledPieces.clear();
 }
 
@@ -106,6 +112,7 @@ const ScaledPieces* PiecesOfSize(HDC target, int32_t w, int32_t h)
     for (const ScaledPieces& pieces : scaledPieces)
         if (pieces.width == w && pieces.height == h)
             return pieces.bitmap ? &pieces : nullptr;
+    FreeUnusedPieceSizes();
     ScaledPieces pieces{w, h, MakeScaledPieces(w, h), nullptr, nullptr};
     if (pieces.bitmap) {
         pieces.dc = CreateCompatibleDC(target);
@@ -135,6 +142,18 @@ void DrawFromSet(HDC dc, int32_t x, int32_t y, int32_t w, int32_t h, int32_t col
 }
 
 }  // namespace
+
+void FreeUnusedPieceSizes()
+{
+    size_t kept = 0;
+    for (ScaledPieces& pieces : scaledPieces) {
+        if (IsSquareSizeInUse(pieces.width, pieces.height))
+            scaledPieces[kept++] = pieces;
+        else
+            FreeScaledSize(pieces);
+    }
+    scaledPieces.resize(kept);
+}
 
 void LoadTileSet(const char* path)
 {

@@ -24,6 +24,10 @@ void LoadTileSet(const char* path);
 void ChooseTileSet(const std::string& path);
 // Deletes the set's bitmap; called when the main window is destroyed.
 void FreeTileSet();
+// Frees the images scaled for square sizes that the field no longer has at the current
+// client size and layout. Called when the client size changes; a new size is scaled
+// on its first draw.
+void FreeUnusedPieceSizes();
 
 // Draws piece image `image` (0..10) of the first row, or explosion frame `frame` (0..7)
 // of the second row, onto the w x h rectangle at (x, y). Nothing without a set.

@@ -13,16 +13,12 @@
 #include "help/help_win32.h"
 #include "landscape/landscape.h"
 #include "resources/resource.h"
+#include "shell/open_dialog_win32.h"
 #include "shell/options.h"
 #include "shell/recent_lists.h"
-#include "sound/sound_effects_win32.h"
+#include "sound/sound_effects.h"
 
 namespace {
-
-const char kOptionsSavedCaption[] = "Options Saved:";
-const char kOptionsSavedText[] =
-    "Your current settings have been saved in the file 'vod.opt'. You may delete this "
-    "file if you want to return to the original settings.";
 
 constexpr std::array<const char*, 12> kTileSetFiles = TILESET_FILES;
 
@@ -38,12 +34,6 @@ void StartLayout(int32_t id)
     }
 }
 
-void SaveOptions(HWND window)
-{
-    WriteOptions();
-    MessageBoxA(window, kOptionsSavedText, kOptionsSavedCaption, MB_OK);
-}
-
 void OpenRecentBackground(int32_t index)
 {
     if (LoadBackground(mainWindow, RecentEntry(kBackgroundList, index).c_str())) {
@@ -55,7 +45,7 @@ void OpenRecentBackground(int32_t index)
 
 void OpenBackground(HWND window)
 {
-    ChooseBackground(window);
+    ChooseBackground(window, dataFolder, ChooseFileToOpen);
     AddRecentFile(MenuDialogId, backgroundPath, kBackgroundList);
     FillRecentMenu(MainWindowId, kBackgroundList);
 }
@@ -101,7 +91,7 @@ void DispatchCommand(HWND window, int32_t id)
     case CMD_NORMAL_WINDOW:      SetNormalWindowMode(window); break;
     case CMD_REDUCE_TO_ICON:     ShowWindow(mainWindow, SW_SHOWMINIMIZED); break;
     case CMD_CAPTURE_SCREEN:     CaptureGameScreen(window); break;
-    case CMD_SAVE_OPTIONS:       SaveOptions(window); break;
+    case CMD_SAVE_OPTIONS:       SaveOptions(); break;
     case CMD_EXIT:               SendMessageA(window, WM_CLOSE, 0, 0); break;
     case CMD_OPEN_BACKGROUND:    OpenBackground(window); break;
     case CMD_GENERATE_MULTICOLOR:

@@ -5,10 +5,12 @@
 
 #include "shell/shell_private_win32.h"
 
+#include <string>
 
 #include "game/board.h"
 #include "game/clock.h"
 #include "game/game_end.h"
+#include "game/game_end_win32.h"
 #include "game/high_scores.h"
 #include "game/moves.h"
 #include "game/platform.h"
@@ -23,7 +25,7 @@
 #include "resources/resource.h"
 #include "shell/options.h"
 #include "shell/recent_lists.h"
-#include "sound/sound_effects_win32.h"
+#include "sound/sound_effects.h"
 #include "sound/spoken_numbers.h"
 
 ShellState shellState;
@@ -46,14 +48,6 @@ const char kMenuNoteText[] =
 
 WPARAM lastMessageWParam = 0;
 
-// Loads a recording, plays it to its end and frees it again.
-void PlayRecordingOnce(const char* name)
-{
-    SoundHandle sound = LoadSoundResource(name);
-    PlaySoundAndWait(sound);
-    FreeSoundResource(sound);
-}
-
 // Client coordinates of a mouse message: signed for the clicks, unsigned for moves.
 int32_t SignedX(LPARAM lParam) { return static_cast<int16_t>(LOWORD(lParam)); }
 int32_t SignedY(LPARAM lParam) { return static_cast<int16_t>(HIWORD(lParam)); }
@@ -71,13 +65,13 @@ LRESULT OnSize(HWND window)
     gameState.clientWidth = client.right;
     gameState.clientHeight = client.bottom;
     RescaleBackground();
+    FreeUnusedPieceSizes();
     return 0;
 }
 
 LRESULT OnClose(HWND window)
 {
-    if (SoundOn)
-        PlayRecordingOnce("goodbye");
+    PlayFarewell();
     DestroyWindow(window);
     return 0;
 }
@@ -139,6 +133,47 @@ void ShowMenuNote()
         hideMenuNote = 1;
         WriteOptions();
     }
+}
+
+// The current directory has to fit 120 bytes, as the options have always required.
+constexpr size_t kMaxProgramFolderBytes = 120;
+
+std::wstring CurrentDirectoryWide()
+{
+    wchar_t directory[MAX_PATH + 1] = {};
+    DWORD length = GetCurrentDirectoryW(MAX_PATH + 1, directory);
+    return length > 0 && length <= MAX_PATH ? std::wstring(directory, length) : std::wstring();
+}
+
+std::wstring ShortName(const std::wstring& path)
+{
+    wchar_t name[MAX_PATH + 1] = {};
+    DWORD length = path.empty() ? 0 : GetShortPathNameW(path.c_str(), name, MAX_PATH + 1);
+    return length > 0 && length <= MAX_PATH ? std::wstring(name, length) : std::wstring();
+}
+
+// The name in the ANSI code page, every character that code page lacks turned into
+// '?' (never into a look-alike, which would name another file); empty when it does not
+// fit `capacity` bytes with its terminator.
+std::string AnsiName(const std::wstring& name, size_t capacity)
+{
+    if (name.empty())
+        return std::string();
+    char text[MAX_PATH * 2 + 1] = {};
+    BOOL lost = FALSE;
+    int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.c_str(), -1, text,
+                                     sizeof text, "?", &lost);
+    if (length <= 0 && GetLastError() == ERROR_INVALID_PARAMETER) {
+        // A UTF-8 ANSI code page holds every name and takes no default character.
+        lost = FALSE;
+        length = WideCharToMultiByte(CP_ACP, 0, name.c_str(), -1, text, sizeof text, nullptr, nullptr);
+    }
+    if (length <= 0 || static_cast<size_t>(length) > capacity)
+        return std::string();
+    std::string ansi(text);
+    if (lost && ansi.find('?') == std::string::npos)
+        ansi += '?';
+    return ansi;
 }
 
 }  // namespace
@@ -209,9 +244,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
 {
     shellState.programInstance = instance;
 
-    char directory[120];
-    DWORD length = GetCurrentDirectoryA(sizeof directory, directory);
-    SetProgramFolder(length > 0 && length < sizeof directory ? directory : "");
+    std::wstring directory = CurrentDirectoryWide();
+    ChooseProgramFolder(AnsiName(directory, kMaxProgramFolderBytes), AnsiName(ShortName(directory), MAX_PATH));
     shellState.dataFolder = (commandLine && commandLine[0]) ? commandLine : programFolder;
 
     {
@@ -233,6 +267,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
                                  gameState.clientHeight, nullptr, nullptr, instance, nullptr);
     if (!mainWindow)
         return 0;
+    highScoreDialogOwner = mainWindow;
     ShowWindow(mainWindow, showCommand);
     UpdateWindow(mainWindow);
 
@@ -243,10 +278,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     FillRecentMenu(MainWindowId, kBackgroundList);
     UpdateLayoutChecks();
     UpdateLevelChecks();
+    UpdateExplosionChecks();
     SendMessageA(mainWindow, WM_PAINT, 0, 0);
 
-    // The start-up sound plays whatever the sound setting says.
-    PlayRecordingOnce("deepexpl");
+    PlayStartupSound();
     ShowMenuNote();
     SetFocus(shellState.menuDialog);
 

@@ -7,6 +7,7 @@
 #include "game/board.h"
 #include "resources/resource.h"
 #include "shell/recent_lists.h"
+#include "sound/sound_effects.h"
 
 namespace {
 
@@ -124,6 +125,7 @@ void SetNormalWindowMode(HWND window)
     FillRecentMenu(MainWindowId, kBackgroundList);
     UpdateLayoutChecks();
     UpdateLevelChecks();
+    UpdateExplosionChecks();
     ShowWindow(shellState.menuDialog, SW_HIDE);
     shellState.fullScreenMode = 0;
 }

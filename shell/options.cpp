@@ -15,6 +15,12 @@ std::string programFolder;
 namespace {
 
 const char* const kOptionsFileName = "vod.opt";
+const char kSavedCaption[] = "Options Saved:";
+const char kSavedText[] =
+    "Your current settings have been saved in the file 'vod.opt'. You may delete this "
+    "file if you want to return to the original settings.";
+const char kNotSavedCaption[] = "Sorry:";
+const char kNotSavedText[] = "Your current settings could not be saved in the file 'vod.opt'.";
 constexpr char kMarker[] = "valid";  // compared and written with its NUL
 constexpr size_t kMaxCurrentDirectory = 119;
 
@@ -39,6 +45,19 @@ void ReadPathField(char* path, const uint8_t* data, size_t size, size_t offset) 
 void SetProgramFolder(const std::string& currentDirectory, char separator) {
   programFolder = currentDirectory.size() <= kMaxCurrentDirectory ? currentDirectory : "";
   programFolder += separator;
+}
+
+void ChooseProgramFolder(const std::string& ansiDirectory, const std::string& shortDirectory) {
+  auto survived = [](const std::string& name) {
+    return !name.empty() && name.find('?') == std::string::npos;
+  };
+  if (survived(ansiDirectory) || ansiDirectory.empty()) {
+    SetProgramFolder(ansiDirectory);
+  } else if (survived(shortDirectory)) {
+    SetProgramFolder(shortDirectory);
+  } else {
+    programFolder.clear();
+  }
 }
 
 std::string ProgramFilePath(const std::string& name) { return programFolder + name; }
@@ -105,7 +124,15 @@ std::array<uint8_t, kOptionsFileSize> BuildOptionsImage() {
   return image;
 }
 
-void WriteOptions() {
+bool WriteOptions() {
   auto image = BuildOptionsImage();
-  ReplaceFileContents(ProgramFilePath(kOptionsFileName), image.data(), image.size());
+  return ReplaceFileContents(ProgramFilePath(kOptionsFileName), image.data(), image.size());
+}
+
+void SaveOptions() {
+  if (WriteOptions()) {
+    ShowMessage(kSavedText, kSavedCaption);
+  } else {
+    ShowMessage(kNotSavedText, kNotSavedCaption);
+  }
 }

@@ -42,14 +42,22 @@ extern std::string programFolder;
 // Sets programFolder from the current directory: the directory followed by the
 // separator, or the separator alone when the directory has 120 characters or more.
 void SetProgramFolder(const std::string& currentDirectory, char separator = '\\');
+// Sets programFolder from the current directory as the ANSI functions give it and its
+// short (8.3) form. A character the ANSI code page lacks comes back as '?', which no
+// file name holds: then the short form is taken when it is free of them, and otherwise
+// programFolder is empty, so that the files are named relative to the current folder.
+void ChooseProgramFolder(const std::string& ansiDirectory, const std::string& shortDirectory);
 // programFolder followed directly by `name`.
 std::string ProgramFilePath(const std::string& name);
 
 // Reads "vod.opt" from the program folder into the settings (see options.cpp).
 void ReadOptions();
-// Stores all current settings in "vod.opt"; a failed write is silent and leaves the old
-// file whole.
-void WriteOptions();
+// Stores all current settings in "vod.opt". A failed write leaves the old file whole;
+// returns whether the settings are now in the file.
+bool WriteOptions();
+// The "Save Options" command: writes the options and tells the player in a message box
+// that they were saved, or that they could not be.
+void SaveOptions();
 
 // The part of ReadOptions after the file has been read: applies the first `size` bytes
 // of an options file image. Bytes the image does not reach leave the settings as they

@@ -1,5 +1,5 @@
-// The shell's side of the calls the portable core makes into the platform: time, menus,
-// commands and message boxes.
+// The shell's side of the calls the portable core makes into the platform: menus,
+// commands and message boxes (the time is tick_count_win32.cpp).
 
 #include "shell/shell_private_win32.h"
 
@@ -15,11 +15,6 @@ HWND WindowOf(WindowId window)
 
 }  // namespace
 
-uint32_t TickCount()
-{
-    return GetTickCount();
-}
-
 void SetMenuCheck(int32_t commandId, bool checked)
 {
     UINT state = MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED);
@@ -27,6 +22,16 @@ void SetMenuCheck(int32_t commandId, bool checked)
         HMENU menu = window ? GetMenu(window) : nullptr;
         if (menu)
             CheckMenuItem(menu, static_cast<UINT>(commandId), state);
+    }
+}
+
+void SetMenuRadioCheck(int32_t firstId, int32_t lastId, int32_t checkedId)
+{
+    for (HWND window : {mainWindow, shellState.menuDialog}) {
+        HMENU menu = window ? GetMenu(window) : nullptr;
+        if (menu)
+            CheckMenuRadioItem(menu, static_cast<UINT>(firstId), static_cast<UINT>(lastId),
+                               static_cast<UINT>(checkedId), MF_BYCOMMAND);
     }
 }
 

@@ -66,7 +66,9 @@ std::string RecentEntry(int32_t list, int32_t entry) {
 
 void AddRecentFile(WindowId window, const std::string& name, int32_t list) {
   if (!ValidList(list)) return;
-  if (name.size() <= kRecentEntryMaxChars && name.find('\0') == std::string::npos) {
+  // An empty name names no file and would push the oldest entry out for nothing.
+  if (!name.empty() && name.size() <= kRecentEntryMaxChars &&
+      name.find('\0') == std::string::npos) {
     auto& entries = recentLists[list];
     int32_t from = kRecentEntryCount - 1;  // without a match the last entry is dropped
     for (int32_t i = 0; i < kRecentEntryCount; ++i) {

@@ -48,5 +48,6 @@ constexpr int32_t RecentCommandId(int32_t list, int32_t entry) {
 
 // Puts `name` at the front of list k (moving an equal entry forward, or dropping entry
 // 9 to make room) and then writes the list into the menu of `window`. A name longer than
-// 199 characters is not listed: a shortened path would name another file.
+// 199 characters is not listed: a shortened path would name another file; nor is an
+// empty name.
 void AddRecentFile(WindowId window, const std::string& name, int32_t list);

@@ -1,10 +1,14 @@
-// Sound cues and the playing of recordings.
+// Playing the program's recordings: "WAVE" resources of the program's own module, each a
+// complete RIFF/WAVE image handed to the sound system from memory, unchanged.
 //
-// Not built yet: every call reaches these operations, which load and play nothing;
-// the handles stay null, as for a missing recording. The sound setting is kept, read
-// from and written to the options file.
+// A missing recording is a null handle, and a null handle plays nothing. When the sound
+// device cannot play, sndPlaySoundA fails at once and the game goes on as if it had
+// played.
 
-#include "sound/sound_effects_win32.h"
+#include <windows.h>
+#include <mmsystem.h>
+
+#include "game/platform.h"
 
 SoundHandle SoundTick = nullptr;
 SoundHandle SoundExplosion = nullptr;
@@ -17,11 +21,44 @@ SoundHandle SoundRecordWas = nullptr;
 SoundHandle SoundOnCue = nullptr;
 SoundHandle SoundOffCue = nullptr;
 
-int32_t LoadSoundEffects() { return 1; }
-void FreeSoundEffects() {}
-void SelectExplosionSound(int32_t) {}
-void ToggleSound() {}
-SoundHandle LoadSoundResource(const char*) { return nullptr; }
-void FreeSoundResource(SoundHandle) {}
-int32_t PlaySoundAsync(SoundHandle) { return 0; }
-int32_t PlaySoundAndWait(SoundHandle) { return 0; }
+namespace {
+
+const char kWaveType[] = "WAVE";
+
+int32_t PlayResource(SoundHandle sound, UINT flags)
+{
+    if (sound == nullptr)
+        return 0;
+    const void* image = LockResource(static_cast<HGLOBAL>(const_cast<void*>(sound)));
+    if (image == nullptr)
+        return 0;
+    return sndPlaySoundA(static_cast<LPCSTR>(image), flags) ? 1 : 0;
+}
+
+}  // namespace
+
+// Resource names are compared without regard to case by FindResourceA itself.
+SoundHandle LoadSoundResource(const char* name)
+{
+    HMODULE program = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(program, name, kWaveType);
+    if (found == nullptr)
+        return nullptr;
+    return LoadResource(program, found);
+}
+
+void FreeSoundResource(SoundHandle sound)
+{
+    if (sound != nullptr)
+        FreeResource(static_cast<HGLOBAL>(const_cast<void*>(sound)));
+}
+
+int32_t PlaySoundAsync(SoundHandle sound)
+{
+    return PlayResource(sound, SND_ASYNC | SND_NODEFAULT | SND_MEMORY);
+}
+
+int32_t PlaySoundAndWait(SoundHandle sound)
+{
+    return PlayResource(sound, SND_NODEFAULT | SND_MEMORY);
+}

@@ -31,14 +31,33 @@
 //                                         data file: one line per item, "depth id state
 //                                         caption" (pop-ups have id "popup"; separators and
 //                                         items with an empty caption show caption "-")
-//   zdriver clickall TARGET COLUMNS ROWS  left-clicks the centre of every square of a
-//                                         field of COLUMNS x ROWS squares, column by column
+//   zdriver clickall TARGET COLUMNS ROWS [SKIP]
+//                                         left-clicks the centre of every square of a
+//                                         field of COLUMNS x ROWS squares, column by
+//                                         column; SKIP (one character per square, row
+//                                         by row) leaves out the squares marked '*'
+//   zdriver timed TARGET ID               sends WM_COMMAND ID and prints the tick count
+//                                         just before and just after: "T0 T1"
+//   zdriver clickwatch TARGET X Y PREFIX MS  left-clicks at client (X, Y) like click and,
+//                                         until the click has been handled, saves the
+//                                         client area every MS ms as PREFIX-NNN.bmp when it
+//                                         changed; prints "ms file" lines, then
+//                                         "handled MS"
 //   zdriver repaint TARGET COUNT          repaints the whole client area COUNT times (each
 //                                         time invalidated and painted at once) and prints
 //                                         the median, fastest and slowest time in ms
 //   zdriver tick                          the system tick count (GetTickCount)
+//   zdriver select TARGET ID INDEX        selects item INDEX (from 0) of combo box ID
+//   zdriver place TARGET ID               control ID's "x y width height" in the client
+//   zdriver timepress TARGET BUTTON SYNC [X Y]  presses the button and prints the ms
+//                                         until TARGET is gone, until SYNC's thread
+//                                         answers again, and until pixel X, Y of SYNC
+//                                         changes on the screen
 //   zdriver run DIR COMMAND [MS]          starts COMMAND with DIR as its current
 //                                         directory, waits for it, prints its exit code
+//   zdriver resize TARGET W H             gives the window an outer size of W x H, as
+//                                         dragging its frame does, and returns when the
+//                                         window has handled it
 //   zdriver gdi EXE                       the number of GDI objects that the (first)
 //                                         running process of EXE holds, counted inside it
 //                                         by zdgdi.dll (beside the driver)
@@ -48,6 +67,7 @@
 // action failed, 2 on a usage error.
 
 #include <windows.h>
+#include <shellapi.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -404,14 +424,18 @@ int PrintMenuResource(const char* file, const char* name)
     return 0;
 }
 
-int ClickAll(HWND window, int columns, int rows)
+int ClickAll(HWND window, int columns, int rows, const char* skip)
 {
     RECT client = {};
     GetClientRect(window, &client);
     if (columns <= 0 || rows <= 0)
         return 2;
+    if (skip && strlen(skip) != static_cast<size_t>(columns) * static_cast<size_t>(rows))
+        return 2;
     for (int col = 0; col < columns && IsWindow(window); ++col) {
         for (int row = 0; row < rows && IsWindow(window); ++row) {
+            if (skip && skip[row * columns + col] == '*')
+                continue;
             int x = (col * client.right / columns + (col + 1) * client.right / columns) / 2;
             int y = (row * client.bottom / rows + (row + 1) * client.bottom / rows) / 2;
             LPARAM at = MAKELPARAM(x, y);
@@ -448,28 +472,36 @@ int Repaint(HWND window, int count)
 int Usage()
 {
     fprintf(stderr, "usage: zdriver windows|wait|gone|controls|press|type|command|click|"
-                    "post|move|cursor|key|capture|close|rect|focus|watch|menu|clickall|repaint|tick|run|gdi ...\n");
+                    "post|move|cursor|key|capture|close|rect|focus|watch|menu|clickall|clickwatch|timed|repaint|tick|run|gdi|select|place|timepress|resize ...\n");
     return 2;
 }
 
 // Starting a program in a chosen folder lets a test give it any current directory,
 // also one on a drive letter that the Unix side cannot express, or a UNC path. The
 // folder is handed down as this process's own current directory: Wine drops a UNC
-// folder given to CreateProcess, but keeps an inherited one.
-int RunProgram(const char* directory, const char* command, DWORD limit)
+// folder given to CreateProcess, but keeps an inherited one. Folder and command are
+// taken from the wide command line, so that names outside the ANSI code page arrive.
+int RunProgram(DWORD limit)
 {
-    if (!SetCurrentDirectoryA(directory)) {
-        fprintf(stderr, "zdriver: no folder %s (error %lu)\n", directory,
+    int count = 0;
+    wchar_t** args = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!args || count < 4)
+        return Usage();
+    const wchar_t* directory = args[2];
+    std::wstring line = args[3];
+    if (!SetCurrentDirectoryW(directory)) {
+        fprintf(stderr, "zdriver: no folder %ls (error %lu)\n", directory,
                 static_cast<unsigned long>(GetLastError()));
         return 1;
     }
-    STARTUPINFOA startup = {};
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    std::vector<char> line(command, command + strlen(command) + 1);
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    std::vector<wchar_t> commandLine(line.begin(), line.end());
+    commandLine.push_back(L'\0');
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process)) {
-        fprintf(stderr, "zdriver: cannot start %s in %s (error %lu)\n", command, directory,
+        fprintf(stderr, "zdriver: cannot start %ls in %ls (error %lu)\n", line.c_str(), directory,
                 static_cast<unsigned long>(GetLastError()));
         return 1;
     }
@@ -518,15 +550,16 @@ bool RunRemote(HANDLE process, LPTHREAD_START_ROUTINE routine, LPVOID argument, 
     return done;
 }
 
-// Where the module `name` lies in process `pid`, or 0.
+// Where the module `name` lies in process `pid`, or 0. (A remote LoadLibrary's thread
+// exit code holds only 32 bits of the handle, too few in a 64-bit process.)
 ULONG_PTR RemoteModuleBase(DWORD pid, const wchar_t* name)
 {
-    ULONG_PTR base = 0;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32, pid);
     if (snapshot == INVALID_HANDLE_VALUE)
         return 0;
     MODULEENTRY32W entry = {};
     entry.dwSize = sizeof entry;
+    ULONG_PTR base = 0;
     for (BOOL ok = Module32FirstW(snapshot, &entry); ok; ok = Module32NextW(snapshot, &entry)) {
         if (_wcsicmp(entry.szModule, name) == 0) {
             base = reinterpret_cast<ULONG_PTR>(entry.modBaseAddr);
@@ -578,13 +611,10 @@ int CountGdiObjectsOf(const char* exe)
     auto freeLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(
         reinterpret_cast<void*>(GetProcAddress(kernel, "FreeLibrary")));
     DWORD loaded = 0, count = 0;
+    ULONG_PTR remoteBase = 0;
     bool counted = remotePath && WriteProcessMemory(process, remotePath, library, bytes, nullptr) &&
-                   RunRemote(process, loadLibrary, remotePath, loaded) && loaded != 0;
-    // The thread's exit code holds only the low 32 bits of the library's address; a
-    // 64-bit process may have loaded it above 4 GB, so its address is read from the
-    // process's module list.
-    ULONG_PTR remoteBase = counted ? RemoteModuleBase(pid, L"zdgdi.dll") : 0;
-    counted = counted && remoteBase != 0;
+                   RunRemote(process, loadLibrary, remotePath, loaded) &&
+                   (remoteBase = RemoteModuleBase(pid, L"zdgdi.dll")) != 0;
     if (counted) {
         auto remoteCount = reinterpret_cast<LPTHREAD_START_ROUTINE>(remoteBase + offset);
         counted = RunRemote(process, remoteCount, nullptr, count);
@@ -603,9 +633,115 @@ int CountGdiObjectsOf(const char* exe)
     return 0;
 }
 
+// ---- dialogs: choosing in a combo box, a control's place, timing a button ------------
+
+// Selects item INDEX (from 0) of combo box ID and tells its dialog, as a choice from the
+// list does.
+int SelectComboItem(HWND window, int id, int index)
+{
+    HWND combo = GetDlgItem(window, id);
+    if (!combo || SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0) == CB_ERR)
+        return 1;
+    // A choice from the list sends both; the common file dialogs act on the second.
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
+    return 0;
+}
+
+// The rectangle of control ID in its dialog's client coordinates.
+int PrintControlPlace(HWND window, int id)
+{
+    HWND control = GetDlgItem(window, id);
+    if (!control)
+        return 1;
+    RECT r = {};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+    printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return 0;
+}
+
+COLORREF ScreenPixel(HWND window, int x, int y)
+{
+    POINT p = {x, y};
+    ClientToScreen(window, &p);
+    HDC screen = GetDC(nullptr);
+    COLORREF colour = GetPixel(screen, p.x, p.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+// Presses the button of a dialog and times what follows: "gone" once the dialog has
+// closed, "done" once the thread of SYNC has handled a message again (the work the
+// button started is over), and, with X Y, "shown" once the pixel at X, Y of SYNC's
+// client area on the screen differs from what it was before the press. Milliseconds.
+int TimePress(HWND dialog, const char* text, HWND sync, int x, int y, bool watchPixel)
+{
+    ButtonSearch search;
+    search.text = text;
+    EnumChildWindows(dialog, MatchButton, reinterpret_cast<LPARAM>(&search));
+    if (!search.found)
+        return 1;
+    COLORREF before = watchPixel ? ScreenPixel(sync, x, y) : 0;
+    DWORD start = GetTickCount();
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(search.found), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(search.found));
+    while (IsWindow(dialog) && GetTickCount() - start < 60000)
+        Sleep(1);
+    printf("gone\t%lu\n", static_cast<unsigned long>(GetTickCount() - start));
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(sync, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &result);
+    printf("done\t%lu\n", static_cast<unsigned long>(GetTickCount() - start));
+    if (watchPixel) {
+        while (ScreenPixel(sync, x, y) == before && GetTickCount() - start < 60000)
+            Sleep(1);
+        printf("shown\t%lu\n", static_cast<unsigned long>(GetTickCount() - start));
+    }
+    return 0;
+}
+
 LPARAM ClientPoint(const char* x, const char* y)
 {
     return MAKELPARAM(atoi(x), atoi(y));
+}
+
+struct ClickJob {
+    HWND window;
+    LPARAM at;
+};
+
+DWORD WINAPI DeliverClick(LPVOID parameter)
+{
+    const ClickJob& job = *static_cast<const ClickJob*>(parameter);
+    Deliver(job.window, WM_MOUSEMOVE, 0, job.at);
+    Deliver(job.window, WM_LBUTTONDOWN, MK_LBUTTON, job.at);
+    Deliver(job.window, WM_LBUTTONUP, 0, job.at);
+    return 0;
+}
+
+// The click is delivered on a second thread; this one looks at the screen meanwhile.
+int ClickWatch(HWND window, const char* x, const char* y, const char* prefix, DWORD every)
+{
+    ClickJob job{window, ClientPoint(x, y)};
+    DWORD start = GetTickCount();
+    HANDLE thread = CreateThread(nullptr, 0, DeliverClick, &job, 0, nullptr);
+    if (!thread)
+        return 1;
+    std::vector<unsigned char> last, bits;
+    int saved = 0;
+    while (WaitForSingleObject(thread, every) == WAIT_TIMEOUT) {
+        int width = 0, height = 0;
+        if (!CaptureBits(window, width, height, bits) || bits == last)
+            continue;
+        char path[MAX_PATH];
+        snprintf(path, sizeof path, "%s-%03d.bmp", prefix, saved++);
+        WriteBmp(path, width, height, bits);
+        printf("%lu\t%s\n", static_cast<unsigned long>(GetTickCount() - start), path);
+        last.swap(bits);
+    }
+    CloseHandle(thread);
+    printf("handled\t%lu\n", static_cast<unsigned long>(GetTickCount() - start));
+    return 0;
 }
 
 }  // namespace
@@ -631,7 +767,7 @@ int main(int argc, char** argv)
     if (verb == "gdi")
         return CountGdiObjectsOf(argv[2]);
     if (verb == "run" && argc > 3)
-        return RunProgram(argv[2], argv[3], argc > 4 ? static_cast<DWORD>(atol(argv[4])) : 60000);
+        return RunProgram(argc > 4 ? static_cast<DWORD>(atol(argv[4])) : 60000);
 
     if (verb == "wait" || verb == "gone") {
         DWORD limit = argc > 3 ? static_cast<DWORD>(atol(argv[3])) : 10000;
@@ -697,6 +833,8 @@ int main(int argc, char** argv)
         Deliver(window, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at);
         return 0;
     }
+    if (verb == "clickwatch" && argc > 6)
+        return ClickWatch(window, argv[3], argv[4], argv[5], static_cast<DWORD>(atol(argv[6])));
     if (verb == "move" && argc > 4) {
         return Deliver(window, WM_MOUSEMOVE, 0, ClientPoint(argv[3], argv[4])) ? 0 : 1;
     }
@@ -720,7 +858,14 @@ int main(int argc, char** argv)
     if (verb == "repaint" && argc > 3)
         return Repaint(window, atoi(argv[3]));
     if (verb == "clickall" && argc > 4)
-        return ClickAll(window, atoi(argv[3]), atoi(argv[4]));
+        return ClickAll(window, atoi(argv[3]), atoi(argv[4]), argc > 5 ? argv[5] : nullptr);
+    if (verb == "timed" && argc > 3) {
+        DWORD before = GetTickCount();
+        Deliver(window, WM_COMMAND, MAKEWPARAM(atoi(argv[3]), 0), 0);
+        DWORD after = GetTickCount();
+        printf("%lu %lu\n", static_cast<unsigned long>(before), static_cast<unsigned long>(after));
+        return 0;
+    }
     if (verb == "capture" && argc > 3)
         return Capture(window, argv[3]);
     if (verb == "close")
@@ -735,6 +880,21 @@ int main(int argc, char** argv)
                    w ? Escaped(WindowText(w)).c_str() : "");
         }
         return 0;
+    }
+    if (verb == "select" && argc > 4)
+        return SelectComboItem(window, atoi(argv[3]), atoi(argv[4]));
+    if (verb == "place" && argc > 3)
+        return PrintControlPlace(window, atoi(argv[3]));
+    if (verb == "timepress" && argc > 4) {
+        HWND sync = FindTarget(argv[4]);
+        if (!sync)
+            return 1;
+        bool pixel = argc > 6;
+        return TimePress(window, argv[3], sync, pixel ? atoi(argv[5]) : 0, pixel ? atoi(argv[6]) : 0, pixel);
+    }
+    if (verb == "resize" && argc > 4) {
+        return SetWindowPos(window, nullptr, 0, 0, atoi(argv[3]), atoi(argv[4]),
+                            SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
     }
     if (verb == "rect") {
         RECT client = {};

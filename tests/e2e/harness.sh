@@ -71,12 +71,12 @@ e2e_wine_processes() {
   done
 }
 
-# Starts an Xvfb display of DEPTH bits (1024 x 768) and prints "PID DISPLAY".
+# Starts an Xvfb display of DEPTH bits (SIZE, default 1024x768) and prints "PID DISPLAY".
 e2e_start_xvfb() {
-  local depth=$1 tag=$2
+  local depth=$1 tag=$2 size=${3:-1024x768}
   local fifo="$ZD_E2E_STATE/xvfb-$tag.fd"
   rm -f "$fifo"
-  Xvfb -displayfd 3 -screen 0 "1024x768x$depth" -nolisten tcp -noreset \
+  Xvfb -displayfd 3 -screen 0 "${size}x$depth" -nolisten tcp -noreset \
     3>"$fifo" >"$ZD_E2E_STATE/xvfb-$tag.log" 2>&1 &
   local pid=$! deadline=$((SECONDS + 20))
   while [ ! -s "$fifo" ] && [ $SECONDS -lt $deadline ]; do sleep 0.05; done
@@ -172,13 +172,13 @@ e2e_end() {
   exit $status
 }
 
-# e2e_display DEPTH: this test runs on a private display of DEPTH bits (8 or 24).
-# Call it after e2e_begin (which sets the run's display).
+# e2e_display DEPTH [SIZE]: this test runs on a private display of DEPTH bits (8 or 24)
+# and SIZE (default 1024x768). Call it after e2e_begin (which sets the run's display).
 e2e_display() {
   [ -n "${E2E_WORK:-}" ] || e2e_fatal "e2e_display comes after e2e_begin"
   e2e_stop_wine
   local xvfb
-  xvfb=$(e2e_start_xvfb "$1" "${ZD_TEST_NAME:-test}") || e2e_fatal "no private display"
+  xvfb=$(e2e_start_xvfb "$1" "${ZD_TEST_NAME:-test}" "${2:-}") || e2e_fatal "no private display"
   set -- $xvfb
   E2E_PRIVATE_PIDS+=("$1")
   export DISPLAY=$2

@@ -1,6 +1,7 @@
 #include "tests/fakes/fake_platform.h"
 
 
+#include "game/board.h"
 #include "game/platform.h"
 
 FakePlatform fakePlatform;
@@ -72,8 +73,28 @@ void DrawExplosionFrame(int32_t col, int32_t row, int32_t frame) {
 
 void InvalidateMainWindow() { Log("invalidate"); }
 
+void DrawGameClock(uint32_t elapsed) {
+  Log("clock " + std::to_string(gameState.clockX) + " " + std::to_string(gameState.clockY) + " " +
+      std::to_string(elapsed));
+}
+
+void RepaintSquaresClipped(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+  Log("repaint " + std::to_string(left) + " " + std::to_string(top) + " " + std::to_string(right) +
+      " " + std::to_string(bottom));
+}
+
+void DrawBonusBall(int32_t x, int32_t y, int32_t red, int32_t green, int32_t blue) {
+  Log("ball " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(red) + " " +
+      std::to_string(green) + " " + std::to_string(blue));
+}
+
 void SetMenuCheck(int32_t commandId, bool checked) {
   Log("check " + std::to_string(commandId) + (checked ? " 1" : " 0"));
+}
+
+void SetMenuRadioCheck(int32_t firstId, int32_t lastId, int32_t checkedId) {
+  Log("radio " + std::to_string(firstId) + " " + std::to_string(lastId) + " " +
+      std::to_string(checkedId));
 }
 
 void SendCommandToMainWindow(int32_t commandId) { Log("command " + std::to_string(commandId)); }
@@ -112,8 +133,27 @@ int32_t PlaySoundAndWait(SoundHandle sound) {
   return 1;
 }
 
-void TryTimeBonus(int32_t col, int32_t row) {
-  Log("bonus " + std::to_string(col) + " " + std::to_string(row));
+void ShowBackgroundIn(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+  Log("background " + std::to_string(left) + " " + std::to_string(top) + " " +
+      std::to_string(right) + " " + std::to_string(bottom));
 }
 
-void FinishGame() { Log("finish"); }
+void RepaintBoardIn(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+  Log("board " + std::to_string(left) + " " + std::to_string(top) + " " +
+      std::to_string(right) + " " + std::to_string(bottom));
+}
+
+void SpeakCount(int32_t n) { Log("speak " + std::to_string(n)); }
+
+void SpeakSeconds(int32_t seconds) { Log("speak-time " + std::to_string(seconds)); }
+
+std::string ShowNewRecordDialog(const NewRecordDialogTexts& texts) {
+  Log("new-record-dialog " + texts.oldLabel + "|" + texts.oldValue + "|" + texts.newLabel +
+      "|" + texts.newValue);
+  return fakePlatform.typedName;
+}
+
+void ShowHighScoreDialog(const HighScoreDialogTexts& texts) {
+  Log("high-score-dialog " + texts.title + "|" + texts.bestLabel + "|" + texts.bestValue + "|" +
+      texts.holder + "|" + texts.yourLabel + "|" + texts.yourValue);
+}

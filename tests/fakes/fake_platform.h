@@ -25,6 +25,7 @@ struct FakePlatform {
   bool normalWindow = false;           // what NormalWindowInUse answers
   int32_t soundsLoaded = 0;
   int32_t soundsFreed = 0;             // non-null handles freed
+  std::string typedName;               // what ShowNewRecordDialog returns
 };
 
 extern FakePlatform fakePlatform;
@@ -42,11 +43,19 @@ std::vector<std::string> FakeEventTexts(const std::string& prefix = "");
 //   "frame C R K"       DrawExplosionFrame
 //   "invalidate"        InvalidateMainWindow
 //   "check ID 0|1"      SetMenuCheck
+//   "radio F L ID"      SetMenuRadioCheck
 //   "command ID"        SendCommandToMainWindow
 //   "message CAPTION|TEXT"
 //   "fill-menu W K"     FillRecentMenu (W: 0 main window, 1 menu dialog)
 //   "hide-menu"         HideMenuDialog
 //   "async NAME"        PlaySoundAsync of a loaded handle (null handles are not logged)
 //   "wait NAME"         PlaySoundAndWait of a loaded handle
-//   "bonus C R"         TryTimeBonus
-//   "finish"            FinishGame
+//   "clock X Y MS"      DrawGameClock (X, Y: the clock's place in the game state)
+//   "repaint L T R B"   RepaintSquaresClipped
+//   "ball X Y R G B"    DrawBonusBall
+//   "background L T R B"  ShowBackgroundIn
+//   "board L T R B"     RepaintBoardIn
+//   "speak N"           SpeakCount
+//   "speak-time S"      SpeakSeconds
+//   "new-record-dialog OLDLABEL|OLDVALUE|NEWLABEL|NEWVALUE"   ShowNewRecordDialog
+//   "high-score-dialog TITLE|BESTLABEL|BESTVALUE|HOLDER|YOURLABEL|YOURVALUE"

@@ -49,3 +49,18 @@ inline std::vector<uint8_t> PatternBytes(size_t size, uint32_t seed) {
   }
   return bytes;
 }
+
+// A scratch folder that is the current folder while it lives, for code that writes its
+// files in the current folder (the high-score table).
+struct ScratchCurrentFolder {
+  TempFolder folder;
+  std::filesystem::path previous = std::filesystem::current_path();
+
+  ScratchCurrentFolder() { std::filesystem::current_path(folder.path); }
+  ~ScratchCurrentFolder() {
+    std::error_code ignored;
+    std::filesystem::current_path(previous, ignored);
+  }
+  ScratchCurrentFolder(const ScratchCurrentFolder&) = delete;
+  ScratchCurrentFolder& operator=(const ScratchCurrentFolder&) = delete;
+};

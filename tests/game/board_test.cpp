@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -273,6 +275,37 @@ TEST_F(BoardTest, SquaresTileTheClientAreaExactly) {
   EXPECT_EQ(PixelToSquare(1020, 766).row, 23);
   gameState.clientWidth = 0;
   EXPECT_EQ(PixelToSquare(10, 10).col, -1);
+}
+
+// The piece images are kept scaled only for the square sizes the field uses: exactly
+// the sizes SquareRect gives, for every layout and for client sizes met while a
+// window's frame is dragged (also ones smaller than the field has squares).
+TEST_F(BoardTest, SquareSizesInUseAreExactlyThoseOfTheSquares) {
+  const int32_t layouts[][2] = {{12, 8}, {16, 12}, {30, 24}, {50, 40}};
+  const int32_t clients[][2] = {{1024, 768}, {1021, 767}, {640, 455}, {97, 61}, {30, 20}, {0, 0}};
+  for (const auto& layout : layouts) {
+    for (const auto& client : clients) {
+      gameState.columns = layout[0];
+      gameState.rows = layout[1];
+      gameState.clientWidth = client[0];
+      gameState.clientHeight = client[1];
+      std::set<std::pair<int32_t, int32_t>> sizes;
+      for (int32_t col = 0; col < layout[0]; ++col) {
+        for (int32_t row = 0; row < layout[1]; ++row) {
+          SquareRectangle r = SquareRect(col, row);
+          if (r.right > r.left && r.bottom > r.top) sizes.insert({r.right - r.left, r.bottom - r.top});
+        }
+      }
+      EXPECT_LE(sizes.size(), 4u);
+      for (int32_t w = 0; w <= 100; ++w) {
+        for (int32_t h = 0; h <= 100; ++h) {
+          ASSERT_EQ(IsSquareSizeInUse(w, h), sizes.count({w, h}) == 1)
+              << layout[0] << "x" << layout[1] << " in " << client[0] << "x" << client[1]
+              << ": " << w << "x" << h;
+        }
+      }
+    }
+  }
 }
 
 TEST_F(BoardTest, BusyWaitWaitsTheGivenTimeAcrossTheWrap) {

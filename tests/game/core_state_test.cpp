@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "game/board.h"
+#include "game/high_scores.h"
 #include "tests/fakes/fake_platform.h"
 
 // Whatever one test leaves behind, the next starts from the program's start-up state.
@@ -21,6 +22,8 @@ TEST(CoreState, ResetPutsBackWhatTheProgramStartsWith) {
   SetBomb(3, 4, true);
   Uncover(1, 1);
   SeedRandom(12345);
+  highScores.bestExplosions[7] = 3;
+  SetHolderName(highScores, 7, "Ann");
 
   ResetFakePlatform();
   EXPECT_EQ(SoundOn, 1);
@@ -32,4 +35,5 @@ TEST(CoreState, ResetPutsBackWhatTheProgramStartsWith) {
   EXPECT_EQ(gameState.bombs, fresh.bombs);
   EXPECT_EQ(gameState.covered, fresh.covered);
   EXPECT_EQ(NextRandom(), firstDraw) << "the generator starts again from its first state";
+  EXPECT_EQ(EncodeHighScores(highScores), EncodeHighScores(FreshHighScoreTable()));
 }

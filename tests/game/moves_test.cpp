@@ -8,10 +8,34 @@
 #include "game/moves.h"
 #include "game/platform.h"
 #include "tests/fakes/fake_platform.h"
+#include "tests/fakes/temp_folder.h"
 
 namespace {
 
 constexpr int32_t kSquarePixels = 100;
+
+// A seed whose first RandomBelow(60) gives no time bonus, and one whose first gives the
+// small bonus.
+uint32_t SeedWithFirstChance(bool bonus) {
+  for (uint32_t seed = 1;; ++seed) {
+    SeedRandom(seed);
+    int32_t chance = RandomBelow(60);
+    if (bonus ? chance < 2 : chance > 2) return seed;
+  }
+}
+
+uint32_t gameSeed = 0;
+
+// How many numbers the generator gave since the game's seed, found by where its next
+// number falls in the seed's sequence.
+int32_t DrawsSinceSeed() {
+  int32_t next = NextRandom();
+  SeedRandom(gameSeed);
+  for (int32_t k = 0; k < 16; ++k) {
+    if (NextRandom() == next) return k;
+  }
+  return -1;
+}
 
 // A game in play on a hand-set board, squares 100 x 100 pixels.
 void StartHandSetGame(int32_t columns, int32_t rows,
@@ -26,6 +50,9 @@ void StartHandSetGame(int32_t columns, int32_t rows,
   gameState.titleShowing = 0;
   for (const auto& bomb : bombs) SetBomb(bomb.first, bomb.second, true);
   gameState.bombCount = static_cast<int32_t>(bombs.size());
+  // The time bonus chance of each click is taken, and never given.
+  gameSeed = SeedWithFirstChance(false);
+  SeedRandom(gameSeed);
 }
 
 void LeftClick(int32_t col, int32_t row) {
@@ -56,8 +83,8 @@ TEST(FloodOpen, OpensInDepthFirstOrderWithTickPauseAndRedrawPerSquare) {
     expected.push_back("async tick_wav");
     expected.push_back(Redraw(square.first, square.second));
   }
-  expected.push_back("bonus 0 0");
   ASSERT_EQ(FakeEventTexts(), expected);
+  EXPECT_EQ(DrawsSinceSeed(), 1);  // the one time bonus chance
 
   const auto& events = fakePlatform.events;
   for (size_t i = 0; i + 1 < events.size(); i += 2) {
@@ -72,22 +99,37 @@ TEST(FloodOpen, OpensInDepthFirstOrderWithTickPauseAndRedrawPerSquare) {
   EXPECT_FALSE(IsFinished());
 }
 
+// The game's end follows the flood of the finishing click, once, with no time bonus
+// (the game's seed gives none at the first chance): it starts with the final clock and
+// always ends with the high-score dialog.
+void ExpectOneFinishAfterTheFlood() {
+  std::vector<std::string> texts = FakeEventTexts();
+  size_t last = texts.size();
+  for (size_t i = 0; i < texts.size(); ++i) {
+    if (texts[i].rfind("redraw ", 0) == 0) last = i;
+  }
+  ASSERT_LT(last + 1, texts.size());
+  EXPECT_EQ(texts[last + 1].rfind("clock ", 0), 0u) << texts[last + 1];
+  EXPECT_EQ(FakeEventTexts("clock ").size(), 1u);
+  EXPECT_EQ(FakeEventTexts("ball ").size(), 0u);
+  EXPECT_EQ(FakeEventTexts("high-score-dialog").size(), 1u);
+  EXPECT_EQ(texts.back().rfind("high-score-dialog", 0), 0u);
+  EXPECT_EQ(DrawsSinceSeed(), 1);  // the one time bonus chance
+}
+
 TEST(FloodOpen, BombFreeFieldOpensWhollyAndFinishes) {
+  ScratchCurrentFolder here;
   StartHandSetGame(12, 8, {});
   LeftClick(11, 7);
   EXPECT_EQ(gameState.uncoveredCount, 96);
   EXPECT_EQ(FakeEventTexts("redraw").size(), 96u);
-  std::vector<std::string> texts = FakeEventTexts();
-  ASSERT_GE(texts.size(), 2u);
-  EXPECT_EQ(texts[texts.size() - 2], "bonus 11 7");
-  EXPECT_EQ(texts.back(), "finish");
-  EXPECT_EQ(FakeEventTexts("finish").size(), 1u);
+  ExpectOneFinishAfterTheFlood();
 
   // The largest field: the flood runs 2000 squares deep.
   StartHandSetGame(50, 40, {});
   LeftClick(0, 0);
   EXPECT_EQ(gameState.uncoveredCount, 2000);
-  EXPECT_EQ(FakeEventTexts("finish").size(), 1u);
+  ExpectOneFinishAfterTheFlood();
 }
 
 TEST(FloodOpen, DropsMarksOnSafeSquaresItMeets) {
@@ -105,12 +147,26 @@ TEST(FloodOpen, DropsMarksOnSafeSquaresItMeets) {
 TEST(PlaySquare, UncoveredSquareClickDoesNothingAtAll) {
   StartHandSetGame(12, 8, kWalledCorner);
   LeftClick(2, 2);  // touches bombs: opens only itself
-  EXPECT_EQ(FakeEventTexts(), (std::vector<std::string>{"async tick_wav", Redraw(2, 2), "bonus 2 2"}));
+  EXPECT_EQ(FakeEventTexts(), (std::vector<std::string>{"async tick_wav", Redraw(2, 2)}));
   fakePlatform.events.clear();
   LeftClick(2, 2);
   LeftClick(2, 2);
   EXPECT_TRUE(fakePlatform.events.empty());
   EXPECT_EQ(gameState.uncoveredCount, 1);
+  EXPECT_EQ(DrawsSinceSeed(), 1);  // the first click's chance only
+}
+
+TEST(PlaySquare, BonusBallsStartAtTheClickedSquareAfterTheFlood) {
+  StartHandSetGame(12, 8, kWalledCorner);
+  SeedRandom(SeedWithFirstChance(true));
+  gameState.clockBase = fakePlatform.now - 60000;
+  LeftClick(2, 1);
+  std::vector<std::string> texts = FakeEventTexts();
+  ASSERT_GE(texts.size(), 4u);
+  EXPECT_EQ(texts[1], Redraw(2, 1));
+  EXPECT_EQ(texts[2].rfind("ball 200 100 ", 0), 0u) << texts[2];
+  EXPECT_EQ(texts.back(), "wait bonus_wav");
+  EXPECT_EQ(FakeEventTexts("ball 200 100 ").size(), 1u);  // one ball: one starting dot
 }
 
 TEST(PlaySquare, ExplosionSequence) {
@@ -159,7 +215,7 @@ TEST(PlaySquare, FirstClickMayHitABomb) {
   StartHandSetGame(12, 8, {{0, 0}});
   LeftClick(0, 0);
   EXPECT_EQ(gameState.explosions, 1);
-  EXPECT_EQ(FakeEventTexts("bonus").size(), 0u);
+  EXPECT_EQ(DrawsSinceSeed(), 0);  // no time bonus chance
 }
 
 TEST(PlaySquare, OnlyTheTenthExplosionSendsTheHelpCommand) {
@@ -179,6 +235,7 @@ TEST(PlaySquare, OnlyTheTenthExplosionSendsTheHelpCommand) {
 }
 
 TEST(PlaySquare, IgnoredBeforeTheFirstGameAndAfterTheEnd) {
+  ScratchCurrentFolder here;
   StartHandSetGame(12, 8, kWalledCorner);
   gameState.gameInProgress = 0;
   GameState before = gameState;
@@ -238,7 +295,29 @@ TEST(PlaySquare, MarkedSafeSquareIsUncoveredByAClick) {
   LeftClick(2, 2);
   EXPECT_EQ(IsMarked(2, 2), 0);
   EXPECT_EQ(IsCovered(2, 2), 0);
-  EXPECT_EQ(FakeEventTexts("bonus"), std::vector<std::string>{"bonus 2 2"});
+  EXPECT_EQ(DrawsSinceSeed(), 1);
+}
+
+// The confused-player help comes at the tenth explosion of each game: a new deal counts
+// from zero again.
+TEST(PlaySquare, EveryNewGameCountsItsOwnTenExplosions) {
+  StartHandSetGame(12, 8, {});
+  gameState.level = gameState.nextLevel = 3;
+  for (int32_t game = 1; game <= 2; ++game) {
+    StartNewGame();
+    int32_t bombCol = -1, bombRow = -1;
+    for (int32_t col = 0; col < 12 && bombCol < 0; ++col) {
+      for (int32_t row = 0; row < 8 && bombCol < 0; ++row) {
+        if (IsBomb(col, row)) bombCol = col, bombRow = row;
+      }
+    }
+    ASSERT_GE(bombCol, 0);
+    fakePlatform.events.clear();
+    for (int32_t n = 1; n <= 12; ++n) LeftClick(bombCol, bombRow);
+    EXPECT_EQ(gameState.explosions, 12);
+    EXPECT_EQ(FakeEventTexts("command"), std::vector<std::string>{"command 506"})
+        << "game " << game;
+  }
 }
 
 }  // namespace

@@ -3,8 +3,10 @@
 
 #include "magick_util.h"
 #include "picture_codecs.h"
+#include "tests/fakes/file_size_limit.h"
 
 #include <algorithm>
+#include <fstream>
 #include <set>
 #include <sys/wait.h>
 
@@ -44,6 +46,61 @@ TEST(PictureRecord, FailedLoadsLeaveNoPicture) {
   EXPECT_EQ(info.width, 0);
   // A folder is not a picture file.
   EXPECT_LT(LoadPictureFile("/tmp", p, 24, 0), 0);
+}
+
+// A failed load must not cost the picture already held: the background is rescaled from
+// it on every resize.
+TEST(PictureRecord, LoadReplacingKeepsThePictureUntilTheNewOneLoaded) {
+  Picture first, second;
+  FillTestPicture(first, 21, 13);
+  FillTestPicture(second, 9, 30);
+  const std::string firstFile = ScratchFolder() + "/replacing-first.bmp";
+  const std::string secondFile = ScratchFolder() + "/replacing-second.tga";
+  const std::string notAPicture = ScratchFolder() + "/replacing-words.bmp";
+  ASSERT_EQ(SavePictureFile(firstFile.c_str(), first, kFormatBmp, 24, 0), kPictureSuccess);
+  ASSERT_EQ(SavePictureFile(secondFile.c_str(), second, kFormatTga, 24, 0), kPictureSuccess);
+  FILE* words = std::fopen(notAPicture.c_str(), "wb");
+  ASSERT_NE(words, nullptr);
+  std::fputs("BM but no picture follows", words);
+  std::fclose(words);
+
+  Picture held;
+  held.conversionHint = 3;
+  ASSERT_TRUE(LoadPictureReplacing(firstFile.c_str(), held));
+  EXPECT_EQ(PictureRgb(held), PictureRgb(first));
+  for (const std::string& bad : {std::string("/nonexistent/gone.bmp"), notAPicture, std::string()}) {
+    EXPECT_FALSE(LoadPictureReplacing(bad.c_str(), held)) << bad;
+    ASSERT_EQ(held.width, 21) << bad;
+    EXPECT_EQ(held.flags & kPictureHasData, kPictureHasData);
+    EXPECT_EQ(PictureRgb(held), PictureRgb(first)) << bad;
+  }
+  ASSERT_TRUE(LoadPictureReplacing(secondFile.c_str(), held));
+  EXPECT_EQ(held.width, 9);
+  EXPECT_EQ(held.viewRect, (std::array<int32_t, 4>{0, 0, 9, 30}));
+  EXPECT_EQ(PictureRgb(held), PictureRgb(second));
+  EXPECT_EQ(held.conversionHint, 3);  // the program's own fields stay
+}
+
+// A save that fails half-way (a full disk) must not cost the file that was there.
+TEST(PictureRecord, FailedSaveLeavesTheOldFile) {
+  Picture small, large;
+  FillTestPicture(small, 8, 8);
+  FillTestPicture(large, 200, 150);
+  const std::string file = ScratchFolder() + "/save-over.bmp";
+  ASSERT_EQ(SavePictureFile(file.c_str(), small, kFormatBmp, 24, 0), kPictureSuccess);
+  const std::vector<uint8_t> before = ReadFileBytes(file);
+  ASSERT_GT(before.size(), 100u);
+  {
+    FileSizeLimit fullDisk(4096);  // the new file is about 90 000 bytes
+    EXPECT_EQ(SavePictureFile(file.c_str(), large, kFormatBmp, 24, 0), kPictureFileError);
+  }
+  EXPECT_EQ(ReadFileBytes(file), before);
+  EXPECT_FALSE(std::ifstream(file + ".new").good());
+  // The same save with room for it replaces the file.
+  ASSERT_EQ(SavePictureFile(file.c_str(), large, kFormatBmp, 24, 0), kPictureSuccess);
+  Picture back;
+  ASSERT_TRUE(LoadOurs(file, back));
+  EXPECT_EQ(back.width, 200);
 }
 
 TEST(Depth, UpAndDownKeepColours) {

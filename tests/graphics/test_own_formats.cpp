@@ -136,6 +136,56 @@ TEST(OwnFormats, HandMadeVariants) {
 
 // Damaged files: every cut of a good file either loads with the right size or fails
 // cleanly; cuts inside the pixel data fail.
+// Grey with alpha, 16 bits a pixel (the grey byte, then the alpha byte), raw and
+// run-length encoded. ImageMagick takes these for 5-5-5 colour, so the expected grey
+// comes from the bytes themselves.
+TEST(OwnFormats, GreyWithAlphaTga) {
+  const int w = 5, h = 3;
+  std::vector<uint8_t> grey(w * h), alpha(w * h);
+  for (int i = 0; i < w * h; ++i) {
+    grey[size_t(i)] = uint8_t(i * 17 + 3);
+    alpha[size_t(i)] = uint8_t(255 - i * 9);
+  }
+  auto header = [&](uint8_t type) {
+    // Bottom-up rows, 8 alpha bits in the descriptor.
+    return std::vector<uint8_t>{0, 0, type, 0, 0, 0, 0, 0, 0, 0, 0, 0, w, 0, h, 0, 16, 0x08};
+  };
+  std::vector<uint8_t> raw = header(3);
+  for (int i = 0; i < w * h; ++i) {
+    raw.push_back(grey[size_t(i)]);
+    raw.push_back(alpha[size_t(i)]);
+  }
+  // Run-length: one run of the first pixel three times, then the rest as a raw packet.
+  std::vector<uint8_t> rle = header(11);
+  rle.insert(rle.end(), {0x82, grey[0], alpha[0]});
+  rle.push_back(uint8_t(w * h - 3 - 1));
+  for (int i = 3; i < w * h; ++i) {
+    rle.push_back(grey[size_t(i)]);
+    rle.push_back(alpha[size_t(i)]);
+  }
+  std::vector<uint8_t> rleGrey = grey;
+  rleGrey[1] = rleGrey[2] = grey[0];
+  for (const auto& [file, expectGrey] :
+       {std::make_pair(raw, grey), std::make_pair(rle, rleGrey)}) {
+    PictureInfo info;
+    ASSERT_EQ(ReadPictureMemoryInfo(file.data(), info, file.size()), kPictureSuccess);
+    EXPECT_EQ(info.bitsPerPixel, 8);
+    Picture p;
+    ASSERT_EQ(LoadPictureMemory(file.data(), p, 0, file.size()), kPictureSuccess);
+    ASSERT_EQ(p.width, w);
+    std::vector<uint8_t> rgb = PictureRgb(p);
+    for (int y = 0; y < h; ++y) {
+      for (int x = 0; x < w; ++x) {
+        uint8_t want = expectGrey[size_t((h - 1 - y) * w + x)];  // stored bottom-up
+        const uint8_t* got = &rgb[size_t((y * w + x) * 3)];
+        EXPECT_EQ(got[0], want) << x << "," << y;
+        EXPECT_EQ(got[1], want);
+        EXPECT_EQ(got[2], want);
+      }
+    }
+  }
+}
+
 TEST(OwnFormats, CutFilesFailCleanly) {
   Picture source;
   FillTestPicture(source, 19, 17);

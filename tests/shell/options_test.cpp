@@ -9,6 +9,7 @@
 #include "game/platform.h"
 #include "shell/options.h"
 #include "tests/fakes/fake_platform.h"
+#include "tests/fakes/file_size_limit.h"
 #include "tests/fakes/temp_folder.h"
 
 namespace {
@@ -266,6 +267,47 @@ TEST_F(OptionsTest, FailedWriteLeavesTheOldFile) {
   EXPECT_FALSE(std::filesystem::exists(folder.File("missing")));
 }
 
+// "Save Options" says the settings were saved only when they were: a folder in the
+// file's place, a program folder that is gone, or a write that fails half-way (a full
+// disk) get "Sorry:" and leave what was there.
+TEST_F(OptionsTest, SaveOptionsTellsWhetherTheFileWasWritten) {
+  gameState.columns = 30;
+  gameState.rows = 20;
+  SaveOptions();
+  EXPECT_EQ(FakeEventTexts("message"),
+            std::vector<std::string>{"message Options Saved:|Your current settings have been "
+                                     "saved in the file 'vod.opt'. You may delete this file if "
+                                     "you want to return to the original settings."});
+  const std::vector<uint8_t> saved = ReadBytes(OptionsPath());
+  ASSERT_EQ(saved.size(), 1548u);
+  EXPECT_EQ(GetInt32LE(&saved[516 + 12]), 30);
+
+  const std::string sorry =
+      "message Sorry:|Your current settings could not be saved in the file 'vod.opt'.";
+  gameState.columns = 50;
+  {
+    FileSizeLimit fullDisk(1000);
+    ResetFakePlatform();
+    SaveOptions();
+  }
+  EXPECT_EQ(FakeEventTexts("message"), std::vector<std::string>{sorry});
+  EXPECT_EQ(ReadBytes(OptionsPath()), saved);
+  EXPECT_FALSE(std::filesystem::exists(OptionsPath() + ".new"));
+
+  std::filesystem::remove(OptionsPath());
+  std::filesystem::create_directory(OptionsPath());
+  ResetFakePlatform();
+  SaveOptions();
+  EXPECT_EQ(FakeEventTexts("message"), std::vector<std::string>{sorry});
+  EXPECT_TRUE(std::filesystem::is_directory(OptionsPath()));
+  EXPECT_FALSE(std::filesystem::exists(OptionsPath() + ".new"));
+
+  programFolder = folder.Prefix() + "gone/";
+  ResetFakePlatform();
+  SaveOptions();
+  EXPECT_EQ(FakeEventTexts("message"), std::vector<std::string>{sorry});
+}
+
 TEST(ProgramFolder, CurrentDirectoryAndLengthLimit) {
   SetProgramFolder("C:\\GAMES\\DAZ");
   EXPECT_EQ(programFolder, "C:\\GAMES\\DAZ\\");
@@ -276,6 +318,24 @@ TEST(ProgramFolder, CurrentDirectoryAndLengthLimit) {
   EXPECT_EQ(programFolder, "\\");
   SetProgramFolder("/tmp/x", '/');
   EXPECT_EQ(ProgramFilePath("gmnflist"), "/tmp/x/gmnflist");
+}
+
+// A folder whose name the ANSI code page cannot hold (Cyrillic under a Western code
+// page) comes back with '?' for each such character: the files are then found through
+// the folder's short name, or relative to the current folder when it has none.
+TEST(ProgramFolder, NamesTheAnsiCodePageCannotHold) {
+  ChooseProgramFolder("C:\\t\x80st", "C:\\T~1");
+  EXPECT_EQ(programFolder, "C:\\t\x80st\\");
+  ChooseProgramFolder("C:\\GAMES\\????", "C:\\GAMES\\A1B2~1");
+  EXPECT_EQ(ProgramFilePath("vod.opt"), "C:\\GAMES\\A1B2~1\\vod.opt");
+  ChooseProgramFolder("C:\\GAMES\\????", "C:\\GAMES\\????");
+  EXPECT_EQ(ProgramFilePath("vod.opt"), "vod.opt");
+  ChooseProgramFolder("C:\\GAMES\\????", "");
+  EXPECT_EQ(ProgramFilePath("gmnflist"), "gmnflist");
+  ChooseProgramFolder(std::string(120, 'd'), "C:\\D");  // too long, as before
+  EXPECT_EQ(programFolder, "\\");
+  ChooseProgramFolder("", "");
+  EXPECT_EQ(programFolder, "\\");
 }
 
 }  // namespace

@@ -55,6 +55,16 @@ TEST_F(RecentListsTest, EleventhNameDropsTheOldest) {
   EXPECT_EQ(RecentEntry(1, 9), "f2");
 }
 
+// An empty name (a background path that did not fit its setting) must not take the
+// front of a full list and push the oldest entry out.
+TEST_F(RecentListsTest, EmptyNameIsNotListed) {
+  for (int i = 0; i < 10; ++i) AddRecentFile(MenuDialogId, "f" + std::to_string(i), 1);
+  std::vector<std::string> before = Backgrounds();
+  AddRecentFile(MenuDialogId, "", 1);
+  EXPECT_EQ(Backgrounds(), before);
+  EXPECT_EQ(FakeEventTexts().back(), "fill-menu 1 1");
+}
+
 TEST_F(RecentListsTest, OverlongNamesAreNotListed) {
   AddRecentFile(MenuDialogId, "keep", 1);
   AddRecentFile(MenuDialogId, std::string(200, 'p'), 1);

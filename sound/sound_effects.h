@@ -1,0 +1,39 @@
+// Sound cues: the table of named recordings, the sound toggle, the explosion choice,
+// and the start-up and farewell sounds. The decisions live here; the Windows layer
+// (sound_effects_win32.cpp) only loads, plays and frees recordings.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "game/platform.h"
+
+// Commands of the "&Choose Explosion Sound Effect" menu, in menu order.
+constexpr int32_t kFirstExplosionCommand = 8200;  // "&Normal Explosion!"
+constexpr int32_t kLastExplosionCommand = 8203;   // "&Awe Schucks!"
+constexpr int32_t kExplosionChoices = kLastExplosionCommand - kFirstExplosionCommand + 1;
+
+// The recordings of the four explosion choices, by command (8200 + index); SoundExplosion
+// points at the chosen one. Loaded and freed with the cue table.
+extern std::array<SoundHandle, kExplosionChoices> explosionSounds;
+// The command of the explosion choice in force; 8200 at start, not kept in the options.
+extern int32_t explosionChoice;
+
+// Loads every cue of the table and the four explosion recordings; a missing recording
+// stays null. Always 1, so that the creation of the main window goes on. Called at
+// WM_CREATE of the main window.
+int32_t LoadSoundEffects();
+// Frees them and leaves every handle null. Called at WM_DESTROY of the main window.
+void FreeSoundEffects();
+// Commands 8200..8203: the recording the next explosion plays, and the radio mark in the
+// menus. Other ids do nothing.
+void SelectExplosionSound(int32_t commandId);
+// Puts the radio mark on the explosion choice in force; called whenever a menu is made.
+void UpdateExplosionChecks();
+// Command 212: sound off when it was on and on when it was off, with the matching cue
+// in both directions. Writes nothing.
+void ToggleSound();
+// The start-up sound "deepexpl", played to its end whatever SoundOn says.
+void PlayStartupSound();
+// The farewell "goodbye", played to its end when sound is on; called on WM_CLOSE.
+void PlayFarewell();

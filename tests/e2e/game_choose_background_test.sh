@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# The choose dialog ("Open Background Image"): its place and picture, the Open dialog
+# behind its button (cancelled, a large JPEG, a 320 x 320 sheet that keeps it open, files
+# that do not load), a click on the picture, and the recent list it leaves. The pictures
+# lie in a folder whose name holds a non-ASCII character.
+. "$(dirname "$0")/harness.sh"
+e2e_begin
+. "$(dirname "$0")/game_lib.sh"
+. "$(dirname "$0")/background_lib.sh"
+PICS="$E2E_WORK/bilder €"
+mkdir -p "$PICS"
+game_prepare
+game_options hidenote=1
+convert -size 1920x1080 -seed 5 plasma:fractal -blur 0x2 -quality 92 "$PICS/wide.jpg"
+convert -size 320x320 xc:'rgb(200,40,40)' -fill 'rgb(40,200,90)' -draw 'rectangle 0,0 159,159' \
+  -fill 'rgb(30,60,220)' -draw 'rectangle 160,160 319,319' -fill 'rgb(250,240,60)' \
+  -draw 'circle 160,160 160,110' -depth 8 "$PICS/sheet.png"
+head -c 900 "$PICS/wide.jpg" > "$PICS/damaged.jpg"
+echo "not a picture" > "$PICS/note.bmp"
+
+# top320 SHOT OUT: the picture rows of a capture of the choose dialog (above its button).
+top320() { convert "$1" -crop 320x320+0+0 +repage "$2"; }
+
+game_start
+game_ready_without_note
+
+# --- the dialog shows the current background shrunk into its client area ----------
+bg_choose
+check_eq "the dialog at (100, 10)" \
+  "$(zd windows ZERADE95.exe | awk -F'\t' '$3 == "Click on a Background:" {split($4, r, " "); print r[1], r[2]}')" "100 10"
+check_eq "a client area of 320 x 345" "$(zd rect "$CHOOSE" | awk '{print $3 - $1, $4 - $2}')" "320 345"
+check_eq "the button lies across the bottom 25 rows" "$(zd place "$CHOOSE" 3002)" "0 320 320 25"
+check_eq "the button's text" "$(zd controls "$CHOOSE" | awk -F'\t' '$2 == 3002 {print $3}')" \
+  "&Load Background File"
+zd capture "$CHOOSE" choose-planet.bmp
+top320 choose-planet.bmp planet-top.png
+convert "$GAME_DIR/PLANET_R.BKG" -resize '320x345!' -crop 320x320+0+0 +repage planet-small.png
+psnr=$(bg_psnr planet-top.png planet-small.png)
+echo "default background in the dialog: PSNR $psnr dB"
+check "the dialog shows the whole background shrunk" bg_at_least "$psnr" 22
+
+# --- cancelling the Open dialog leaves the choose dialog open -----------------------
+bg_open_dialog
+check_eq "the Open dialog starts with the first filter" \
+  "$(zd controls "$OPEN" | awk -F'\t' -v id=$FILE_TYPES '$2 == id {print $3}')" "Backgrounds"
+zd press "$OPEN" Cancel
+zd gone "$OPEN" 5000
+sleep 0.5
+check "the choose dialog stays after a cancelled Open dialog" bg_shown "$CHOOSE" 1000
+
+# --- a 1920 x 1080 JPEG closes the dialog and fills the window ------------------------
+bg_open_dialog
+zd type "$OPEN" 0 "$(winpath "$PICS/wide.jpg")"
+timing=$(zd timepress "$OPEN" Open "$MAIN")
+echo "opening wide.jpg: $(tr '\n' ' ' <<<"$timing")"
+check "a picture of another size closes the dialog" zd gone "$CHOOSE" 10000
+repaint=$(zd repaint "$MAIN" 5)
+echo "speed: 1920 x 1080 JPEG to the background: $(awk '$1 == "done" {print $2}' <<<"$timing") ms until loaded and the dialog closed; one full repaint: $(cut -f2 <<<"$repaint") ms (median)"
+bg_choose
+zd capture "$CHOOSE" choose-wide.bmp
+top320 choose-wide.bmp wide-top.png
+convert "$PICS/wide.jpg" -resize '320x345!' -crop 320x320+0+0 +repage wide-small.png
+psnr=$(bg_psnr wide-top.png wide-small.png)
+echo "wide.jpg in the dialog: PSNR $psnr dB"
+check "the new background, scaled to the window's proportions" bg_at_least "$psnr" 22
+
+# --- a 320 x 320 sheet keeps the dialog open; a click on it closes it ------------------
+bg_open "$PICS/sheet.png"
+sleep 1
+check "a sheet keeps the dialog open" bg_shown "$CHOOSE" 1000
+zd capture "$CHOOSE" choose-sheet.bmp
+top320 choose-sheet.bmp sheet-top.png
+check_eq "the sheet is shown at its own size" "$(bg_psnr sheet-top.png "$PICS/sheet.png")" inf
+read -r x0 y0 _ <<<"$(zd rect "$CHOOSE")"
+xdotool mousemove $((x0 + 200)) $((y0 + 100)) click 1
+check "a click on the picture closes the dialog" zd gone "$CHOOSE" 5000
+
+# --- files that do not load: the message, and nothing changes ------------------------
+bg_choose
+zd capture "$CHOOSE" before-failures.bmp
+for bad in damaged.jpg note.bmp; do
+  bg_open "$PICS/$bad"
+  require "$bad: the failure is reported" zd wait caption:Sorry: 10000 >/dev/null
+  check_eq "$bad: failure text" \
+    "$(zd controls caption:Sorry: | awk -F'\t' '$2 == 65535 {print $3}')" "The image load failed."
+  check "$bad: the choose dialog is still there under the message" bg_shown "$CHOOSE" 100
+  zd press caption:Sorry: OK
+  zd gone caption:Sorry: 5000
+  check "$bad: a failed load closes the dialog after its message" zd gone "$CHOOSE" 5000
+  bg_choose
+  zd capture "$CHOOSE" "after-$bad.bmp"
+  check "$bad: the background is unchanged" python3 "$SCREEN_PY" same "after-$bad.bmp" before-failures.bmp
+done
+
+# The background is still the sheet's own pixels: saving it gives the sheet back.
+zd close "$CHOOSE"
+check "WM_CLOSE closes the dialog" zd gone "$CHOOSE" 5000
+bg_save_dialog 119
+bg_save 3 "$PICS/kept.bmp" >/dev/null
+check "after a failed load the background saved is the one on screen" \
+  test "$(bg_psnr "$PICS/kept.bmp" "$PICS/sheet.png")" = inf
+check_eq "the path names the saved file" "$(bg_saved_background_path)" "$(winpath "$PICS/kept.bmp")"
+
+# --- the Escape key closes the dialog too --------------------------------------------
+bg_choose
+xdotool key Escape
+check "Escape closes the dialog" zd gone "$CHOOSE" 5000
+
+game_exit
+# Every closing of the dialog put the background of that moment at the front: the JPEG
+# (the first dialog closed on it), the sheet (closed on it four times), and last the
+# saved file that the background's path then named.
+check_eq "recent 0" "$(bg_recent 0)" "$(winpath "$PICS/kept.bmp")"
+check_eq "recent 1" "$(bg_recent 1)" "$(winpath "$PICS/sheet.png")"
+check_eq "recent 2" "$(bg_recent 2)" "$(winpath "$PICS/wide.jpg")"
+check_eq "recent 3" "$(bg_recent 3)" ""

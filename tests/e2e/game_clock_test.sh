@@ -1,0 +1,200 @@
+#!/usr/bin/env bash
+# The game clock: it appears at (500, 300) at the first tick after a deal and counts
+# whole seconds; it steps 10 pixels away from the pointer per mouse message and jumps
+# back inside when pushed into the 20-pixel margin; hidden, it is not drawn but still
+# dodges. Then squares are uncovered until a time bonus comes: its balls are seen
+# crawling, the field is restored exactly, and the clock reads less.
+. "$(dirname "$0")/harness.sh"
+e2e_begin
+. "$(dirname "$0")/game_lib.sh"
+GAME_DIR="$E2E_WORK/Spiel €"
+game_prepare
+game_options hidenote=1 clock=1 level=4 columns=50 rows=40
+game_start
+game_ready_without_note
+zd key "$MAIN" Q
+# The real pointer goes far from the clock's first place, so no move of its own can
+# reach it.
+zd cursor "$MAIN" 1000 740
+
+CLOCK_FIELD=""   # a capture of the field with no clock on it
+clock_box() { python3 "$SCREEN_PY" diffcount "$1" "$CLOCK_FIELD"; }
+now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+# capture_timed FILE: a capture, noting when it began and ended (ms) in FILE.time.
+capture_timed() {
+  local start
+  start=$(now_ms)
+  game_capture "$1"
+  echo "$start $(now_ms)" > "$1.time"
+}
+
+# ---- It appears and counts ------------------------------------------------------------
+deal_start=$(now_ms)
+zd command "$MAIN" 6005
+deal_end=$(now_ms)
+game_settle
+zd command "$MAIN" 121   # hidden: the field alone, repainted whole
+sleep 1.3
+game_capture field.bmp
+CLOCK_FIELD=field.bmp
+zd command "$MAIN" 121   # shown again: it comes back at the next tick
+sleep 1.3
+capture_timed clock-a.bmp
+read -r left top right bottom count <<<"$(clock_box clock-a.bmp)"
+echo "clock drawn over $left,$top - $right,$bottom ($count pixels)"
+check "the clock is drawn inside (500, 300) - (596, 396)" \
+  test "${left:-0}" -ge 500 -a "${top:-0}" -ge 300 -a "${right:-999}" -le 596 -a "${bottom:-999}" -le 396
+check "and fills most of it" test "${count:-0}" -ge 4000
+# Where the face's drawn pixels begin within its 96 x 96 square.
+face_dx=$((left - 500)) face_dy=$((top - 300))
+# The clock shows the whole seconds since the deal: at a capture, at least the seconds
+# from the deal's end to the capture's start, at most those from the deal's start to
+# the capture's end (it is drawn once a second: one less may show).
+first=$(python3 "$SCREEN_PY" clock clock-a.bmp 500 300)
+read -r a_start a_end < clock-a.bmp.time
+echo "the clock read $first s, $(( (a_start - deal_end) / 1000 ))..$(( (a_end - deal_start) / 1000 )) s after the deal"
+check "it runs from the deal: $first s" \
+  test "$first" -ge $(( (a_start - deal_end) / 1000 - 1 )) -a "$first" -le $(( (a_end - deal_start) / 1000 ))
+sleep 2.2
+capture_timed clock-b.bmp
+second=$(python3 "$SCREEN_PY" clock clock-b.bmp 500 300)
+read -r b_start b_end < clock-b.bmp.time
+low=$(( (b_start - a_end) / 1000 - 1 )) high=$(( (b_end - a_start) / 1000 + 1 ))
+echo "then $second s, $((b_start - a_end))..$((b_end - a_start)) ms later"
+check "it counts whole seconds: $first, then $second ($low..$high more)" \
+  test $((second - first)) -ge "$low" -a $((second - first)) -le "$high" -a "$second" -gt "$first"
+
+# Where the clock is on a capture, from the box of what it draws over the field.
+clock_at() {
+  local l t r b n
+  read -r l t r b n <<<"$(clock_box "$1")"
+  echo "$((l - face_dx)) $((t - face_dy))"
+}
+
+# ---- It dodges the pointer ------------------------------------------------------------
+# The pointer up and to the left of the centre (548, 348), within 144 pixels: each
+# mouse message moves the clock 10 pixels right and down.
+x=500 y=300
+for step in 1 2 3; do
+  zd move "$MAIN" 448 248
+  game_capture "dodge-$step.bmp"
+  x=$((x + 10)) y=$((y + 10))
+  check_eq "mouse message $step moves the clock to ($x, $y)" "$(clock_at "dodge-$step.bmp")" "$x $y"
+done
+# The old places were erased: the clock's pixels still fill one face only.
+read -r _ _ _ _ moved_count <<<"$(clock_box dodge-3.bmp)"
+check "the old places are erased ($moved_count pixels against $count)" \
+  test "$moved_count" -le $((count + 300)) -a "$moved_count" -ge $((count - 300))
+
+# The real pointer, put beside the clock's centre, moves it away too.
+zd cursor "$MAIN" $((x + 48 + 60)) $((y + 48))
+sleep 0.5
+game_capture dodge-real.bmp
+read -r real_x real_y <<<"$(clock_at dodge-real.bmp)"
+echo "the real pointer moved the clock to ($real_x, $real_y)"
+check "the real pointer pushes the clock left" test "$real_x" -lt "$x"
+zd cursor "$MAIN" 1000 740
+sleep 0.3
+game_capture dodge-real2.bmp
+read -r x y <<<"$(clock_at dodge-real2.bmp)"
+
+# Pushed up and left, message after message, until its top reaches the margin.
+steps=$(( (y - 20) / 10 ))
+for _ in $(seq 1 "$steps"); do
+  zd move "$MAIN" $((x + 48 + 100)) $((y + 48 + 100))
+  x=$((x - 10)) y=$((y - 10))
+done
+game_capture margin-before.bmp
+check_eq "pushed $steps times, the clock is at ($x, $y)" "$(clock_at margin-before.bmp)" "$x $y"
+zd move "$MAIN" $((x + 48 + 100)) $((y + 48 + 100))
+game_capture margin-jump.bmp
+read -r jump_x jump_y <<<"$(clock_at margin-jump.bmp)"
+echo "one step more would have put it at ($((x - 10)), $((y - 10))): it jumped to ($jump_x, $jump_y)"
+check "it jumped to a place at least 20 pixels inside" \
+  test "$jump_x" -ge 20 -a "$jump_x" -le $((1024 - 116)) -a "$jump_y" -ge 20 -a "$jump_y" -le $((768 - 116)) \
+       -a "$jump_y" -ne $((y - 10))
+x=$jump_x y=$jump_y
+
+# ---- Hidden, it is not drawn but still dodges -------------------------------------------
+zd command "$MAIN" 121
+sleep 1.3
+game_capture hidden.bmp
+check_eq "hidden: the timer draws nothing" "$(clock_box hidden.bmp)" none
+# The pointer on the side away from the middle of the field: the clock moves toward it,
+# never into the margin.
+if [ $((x + 48)) -lt 512 ]; then px=$((x + 48 - 60)) sx=10; else px=$((x + 48 + 60)) sx=-10; fi
+if [ $((y + 48)) -lt 384 ]; then py=$((y + 48 - 60)) sy=10; else py=$((y + 48 + 60)) sy=-10; fi
+zd move "$MAIN" "$px" "$py"
+sleep 1.2
+game_capture hidden-moved.bmp
+check_eq "hidden: a mouse move draws nothing" "$(clock_box hidden-moved.bmp)" none
+zd command "$MAIN" 121
+sleep 1.3
+game_capture shown-again.bmp
+x=$((x + sx)) y=$((y + sy))
+check_eq "shown again, it is where the hidden clock moved: ($x, $y)" "$(clock_at shown-again.bmp)" "$x $y"
+
+# ---- A time bonus ------------------------------------------------------------------------
+# Squares far from the clock are uncovered one by one, so no click moves it, until one
+# turns the clock back: the timer that waited during the click draws it at once after.
+# At one bomb in four the floods stay small, and a safe click has one chance in 20.
+clock_rect="$x,$y,$((x + 96)),$((y + 96))"
+export ZD_SEND_TIMEOUT=20000
+sleep 1.2
+game_capture before.bmp
+reading=$(python3 "$SCREEN_PY" clock before.bmp "$x" "$y")
+gdi_before=$(zd gdi ZERADE95.exe)
+bonus="" clicks=0
+for col in $(seq 0 49); do
+  for row in $(seq 0 39); do
+    px=$(( (2 * col + 1) * 1024 / 100 )) py=$(( (2 * row + 1) * 768 / 80 ))
+    dx=$((x + 48 - px)) dy=$((y + 48 - py))
+    [ "${dx#-}" -le 170 ] && [ "${dy#-}" -le 170 ] && continue
+    clicks=$((clicks + 1))
+    rm -f click-*.bmp
+    handled=$(zd clickwatch "$MAIN" "$px" "$py" click 200 | awk '$1 == "handled" { print $2 }')
+    # A box that opened (the help after many explosions) is closed again.
+    if [ "${handled:-0}" -ge 20000 ]; then
+      zd windows ZERADE95.exe | awk -F'\t' '$3 != "" {print $1}' | while read -r hwnd; do
+        zd press "hwnd:$hwnd" OK 2>/dev/null || zd press "hwnd:$hwnd" Cancel 2>/dev/null
+      done
+    fi
+    sleep 1.1
+    game_capture after.bmp
+    now=$(python3 "$SCREEN_PY" clock after.bmp "$x" "$y")
+    if [ "$now" -lt "$reading" ]; then
+      bonus="$col $row"
+      break 2
+    fi
+    reading=$now
+    mv after.bmp before.bmp
+    [ $clicks -ge 200 ] && break 2
+  done
+done
+require "a time bonus came within $clicks clicks" test -n "$bonus"
+echo "click $clicks on square ($bonus), handled in $handled ms: the clock read $reading s before, $now s after"
+
+# The field as painted afresh, without the clock.
+zd command "$MAIN" 121
+sleep 0.5
+game_capture repainted.bmp
+zd command "$MAIN" 121
+check_eq "after the balls, the field is exactly as painted afresh" \
+  "$(python3 "$SCREEN_PY" diffcount after.bmp repainted.bmp "$clock_rect")" none
+frames=$(ls click-*.bmp 2>/dev/null)
+balls=$(python3 "$SCREEN_PY" balls before.bmp repainted.bmp 50 40 "$clock_rect" $frames)
+printf '%s\n' "$balls"
+with_balls=$(awk '$2 >= 20' <<<"$balls" | wc -l)
+check "frames captured during the click show the balls ($with_balls of $(wc -w <<<"$frames"))" \
+  test "$with_balls" -ge 1
+# ZD_SHOTS: a folder to keep the pictures in, for looking at them.
+[ -n "${ZD_SHOTS:-}" ] && cp clock-a.bmp dodge-3.bmp margin-jump.bmp $frames before.bmp after.bmp \
+  repainted.bmp "$ZD_SHOTS/"
+check "the clock reads less: $reading s before the click, $now s after it" test "$now" -lt "$reading"
+# Each ball step makes a pen and a brush, each erased dot a clip region: none is left.
+gdi_after=$(zd gdi ZERADE95.exe)
+echo "GDI objects of the game: $gdi_before before the clicks, $gdi_after after the bonus"
+check "no GDI object is left over ($gdi_before, then $gdi_after)" \
+  test -n "$gdi_before" -a "${gdi_after:-99999}" -le $((gdi_before + 2))
+
+game_exit

@@ -1,0 +1,176 @@
+# Helpers for playing whole games to their end; sourced after game_lib.sh.
+#
+# After end_deal the test knows the board: END_BOMBS (rows joined, '*' a bomb) and
+# END_CLICKS (the squares clicked since the deal, "col,row").
+
+END_ORACLE="${ZD_E2E_STATE%/e2e}/tests/e2e/deal_oracle"
+END_WIDTH=1024
+END_HEIGHT=768
+
+# end_oracle_block SEED N: block N (1 bombs, 2 field shown, 3 clicks that clear it) of
+# the oracle for the current layout after END_CLICKS, rows joined.
+end_oracle_block() {
+  "$END_ORACLE" "$END_COLUMNS" "$END_ROWS" "$END_LEVEL" "$1" "${END_CLICKS[@]}" |
+    awk -v n="$2" 'BEGIN { RS = ""; } NR == n { gsub("\n", ""); print }'
+}
+
+end_square_centre() {  # end_square_centre COL ROW: "X Y" in the client area
+  echo $(( ($1 * END_WIDTH / END_COLUMNS + ($1 + 1) * END_WIDTH / END_COLUMNS) / 2 )) \
+       $(( ($2 * END_HEIGHT / END_ROWS + ($2 + 1) * END_HEIGHT / END_ROWS) / 2 ))
+}
+
+# end_click_square COL ROW: a left click on the square, remembered in END_CLICKS.
+end_click_square() {
+  END_CLICKS+=("$1,$2")
+  zd click "$MAIN" $(end_square_centre "$1" "$2") >/dev/null
+}
+
+# end_deal COMMAND COLUMNS ROWS LEVEL: deals with menu command COMMAND and finds out
+# which board was dealt.
+end_deal() {
+  END_COLUMNS=$2 END_ROWS=$3 END_LEVEL=$4 END_CLICKS=()
+  local t0 t1 seed
+  read -r t0 t1 <<<"$(zd timed "$MAIN" "$1")"
+  [ -n "$t1" ] || e2e_fatal "the deal command was not timed"
+  game_settle
+  # One seed per distinct board.
+  local -A seen=()
+  local candidates=() bombs
+  for seed in $(seq "$t0" "$t1"); do
+    bombs=$(end_oracle_block "$seed" 1)
+    [ -n "${seen[$bombs]:-}" ] && continue
+    seen[$bombs]=1
+    candidates+=("$seed")
+  done
+  echo "deal between ticks $t0 and $t1: ${#candidates[@]} possible boards"
+  local tries=0 square view shown kept
+  while [ ${#candidates[@]} -gt 1 ] && [ $tries -lt 6 ]; do
+    tries=$((tries + 1))
+    # A square safe on every candidate board and still covered.
+    square=$(for seed in "${candidates[@]}"; do end_oracle_block "$seed" 2; end_oracle_block "$seed" 1; done |
+      python3 -c '
+import sys
+lines = sys.stdin.read().split()
+views, bombs = lines[0::2], lines[1::2]
+for i in range(len(bombs[0])):
+    if all(b[i] == "." for b in bombs) and all(v[i] == "C" for v in views):
+        print(i % int(sys.argv[1]), i // int(sys.argv[1])); break' "$END_COLUMNS")
+    [ -n "$square" ] || e2e_fatal "no square is safe on every possible board"
+    end_click_square $square
+    game_settle
+    game_capture "$E2E_WORK/.deal.bmp"
+    shown=$(game_squares "$E2E_WORK/.deal.bmp" "$END_COLUMNS" "$END_ROWS" | tr -d '\n')
+    kept=()
+    for seed in "${candidates[@]}"; do
+      [ "$(end_oracle_block "$seed" 2)" = "$shown" ] && kept+=("$seed")
+    done
+    candidates=("${kept[@]}")
+    echo "after a click on ($square): ${#candidates[@]} boards match the screen"
+  done
+  [ ${#candidates[@]} -eq 1 ] || e2e_fatal "the dealt board was not found"
+  END_SEED=${candidates[0]}
+  END_BOMBS=$(end_oracle_block "$END_SEED" 1)
+}
+
+# end_inner_bomb: "COL ROW" of a bomb away from the edges (any bomb if there is none),
+# still covered.
+end_inner_bomb() {
+  python3 - "$END_COLUMNS" "$END_ROWS" "$END_BOMBS" "$(end_oracle_block "$END_SEED" 2)" <<'PY'
+import sys
+columns, rows, bombs, shown = int(sys.argv[1]), int(sys.argv[2]), sys.argv[3], sys.argv[4]
+found = [(i % columns, i // columns) for i, b in enumerate(bombs) if b == "*" and shown[i] == "C"]
+inner = [(c, r) for c, r in found if 0 < c < columns - 1 and 0 < r < rows - 1]
+print(*(inner or found)[0])
+PY
+}
+
+# end_finish_game [PREFIX]: clicks every safe square still covered, in the background
+# (the finishing click returns only when the dialogs are closed); with PREFIX, captures
+# the screen as PREFIX-N.bmp about twice a second until a dialog shows.
+end_finish_game() {
+  local plan
+  plan=$(end_oracle_block "$END_SEED" 3)
+  zd clickall "$MAIN" "$END_COLUMNS" "$END_ROWS" "$plan" >/dev/null &
+  END_CLICKALL_PID=$!
+  [ $# -gt 0 ] || return 0
+  local n=0 deadline=$((SECONDS + 40))
+  while [ $SECONDS -lt $deadline ]; do
+    zd windows ZERADE95.exe | grep -qE "Enter Your Name:|High Score for" && break
+    n=$((n + 1))
+    zd capture "$MAIN" "$1-$n.bmp" >/dev/null 2>&1
+    sleep 0.3
+  done
+}
+
+end_wait_clickall() {
+  local deadline=$((SECONDS + 90))
+  while kill -0 "$END_CLICKALL_PID" 2>/dev/null && [ $SECONDS -lt $deadline ]; do sleep 0.2; done
+  wait "$END_CLICKALL_PID" 2>/dev/null
+}
+
+# end_saw_midway_wipe PREFIX FINAL.bmp: one of the captures PREFIX-N.bmp shows the
+# background of FINAL.bmp in the middle of the window while the field is left elsewhere.
+end_saw_midway_wipe() {
+  local shot
+  for shot in "$1"-*.bmp; do
+    [ -f "$shot" ] || continue
+    python3 "$SCREEN_PY" samebox "$shot" "$2" 412 334 612 434 &&
+      ! python3 "$SCREEN_PY" same "$shot" "$2" && { echo "mid-wipe: $shot"; return 0; }
+  done
+  return 1
+}
+
+# end_dialog_texts TARGET: "ID=TEXT" of the dialog's labels and values (ids 3000 to
+# 3101, the name box left out), joined with "|".
+end_dialog_texts() {
+  zd controls "$1" | awk -F'\t' '$1 == "Static" && $2 >= 3000 && $2 <= 3101 {print $2 "=" $3}' |
+    paste -sd '|'
+}
+
+# end_table_entry FILE K: "SIZE EXPLOSIONS TIME HOLDER" of entry K of a high-score file.
+end_table_entry() {
+  python3 - "$1" "$2" <<'PY'
+import struct, sys
+data = open(sys.argv[1], "rb").read()
+k = int(sys.argv[2])
+explosions = struct.unpack_from("<i", data, 144 + 4 * k)[0]
+time = struct.unpack_from("<I", data, 4 * k)[0]
+holder = data[288 + 16 * k:288 + 16 * k + 16]
+name = holder.split(b"\0")[0].decode("latin-1")
+padding = "" if set(holder[len(name):]) <= {0} else " (bytes after the name are not zero)"
+print(len(data), explosions, time, name + padding)
+PY
+}
+
+# end_check_reveal COL ROW: with the field finished and the window showing the
+# background (end.bmp), the real pointer with the left button held paints the board
+# back in the rectangle of an eighth of the window around it, and without the button
+# wipes it away again. (COL, ROW) is a bomb away from the edges, so that every square
+# around it shows a piece.
+end_check_reveal() {
+  local x y dx=$((END_WIDTH / 16)) dy=$((END_HEIGHT / 16))
+  read -r x y <<<"$(end_square_centre "$1" "$2")"
+  xdotool mousemove "$x" "$y"
+  sleep 0.3
+  game_capture reveal-moved.bmp
+  check "a move without the button over the background leaves it as it is" \
+    python3 "$SCREEN_PY" same reveal-moved.bmp end.bmp
+  xdotool mousedown 1
+  sleep 0.2
+  xdotool mousemove $((x + 1)) "$y"
+  sleep 0.3
+  game_settle
+  game_capture reveal-held.bmp
+  check_eq "with the left button held the board comes back in the rectangle round the pointer" \
+    "$(python3 "$SCREEN_PY" diffbox end.bmp reveal-held.bmp)" \
+    "$((x + 1 - dx)) $((y - dy)) $((x + 1 + dx)) $((y + dy))"
+  xdotool mouseup 1
+  sleep 0.2
+  xdotool mousemove $((x + 41)) "$y"
+  sleep 0.3
+  game_settle
+  game_capture reveal-wiped.bmp
+  check_eq "without the button the board is wiped away again round the pointer" \
+    "$(python3 "$SCREEN_PY" diffbox end.bmp reveal-wiped.bmp)" \
+    "$((x + 1 - dx)) $((y - dy)) $((x + 41 - dx)) $((y + dy))"
+}

@@ -1,0 +1,118 @@
+#!/usr/bin/env python3
+"""Compares what the null sink recorded with the game's own recordings.
+
+Sounds are compared by their envelopes: the mean absolute level of each 10 ms window,
+which does not depend on the sample rate or the player's resampling.
+
+  sound.py segments REC.wav [GAP_MS]     one line per stretch of sound: "START END" in
+                                          seconds (quiet gaps shorter than GAP_MS,
+                                          default 120, are bridged)
+  sound.py span REF.wav                  "START END" of the sound inside a recording
+  sound.py best REC.wav START REF.wav... which REF the sound starting near START (s)
+                                          matches best: "REF CORRELATION" per REF, best
+                                          first
+  sound.py match REC.wav REF.wav         where REF is heard best in REC: "OFFSET
+                                          CORRELATION" (offset of REF's start, seconds)
+"""
+import sys
+import wave
+
+WINDOW = 0.01
+THRESHOLD = 0.02  # of full scale
+
+
+def read(path):
+    with wave.open(path, "rb") as w:
+        rate, width, channels = w.getframerate(), w.getsampwidth(), w.getnchannels()
+        raw = w.readframes(w.getnframes())
+    if width == 1:
+        values = [(b - 128) / 128.0 for b in raw]
+    elif width == 2:
+        values = [int.from_bytes(raw[i:i + 2], "little", signed=True) / 32768.0
+                  for i in range(0, len(raw), 2)]
+    else:
+        raise SystemExit(f"{path}: {width * 8}-bit samples not handled")
+    return rate, values[::channels]
+
+
+def envelope(path):
+    rate, values = read(path)
+    step = max(1, int(rate * WINDOW))
+    return [sum(abs(v) for v in values[i:i + step]) / step
+            for i in range(0, len(values) - step + 1, step)]
+
+
+def segments(env, gap_ms=120):
+    gap = int(gap_ms / 1000 / WINDOW)
+    found, start, quiet = [], None, 0
+    for i, level in enumerate(env + [0.0] * (gap + 1)):
+        if level > THRESHOLD:
+            if start is None:
+                start = i
+            quiet = 0
+        elif start is not None:
+            quiet += 1
+            if quiet > gap:
+                found.append((start, i - quiet + 1))
+                start, quiet = None, 0
+    return [(a * WINDOW, b * WINDOW) for a, b in found]
+
+
+def correlation(a, b):
+    n = max(len(a), len(b))
+    a = a + [0.0] * (n - len(a))
+    b = b + [0.0] * (n - len(b))
+    ma, mb = sum(a) / n, sum(b) / n
+    cov = sum((x - ma) * (y - mb) for x, y in zip(a, b))
+    va = sum((x - ma) ** 2 for x in a)
+    vb = sum((y - mb) ** 2 for y in b)
+    return cov / (va * vb) ** 0.5 if va > 0 and vb > 0 else 0.0
+
+
+def trimmed(env):
+    """The envelope from its first loud window on."""
+    for i, level in enumerate(env):
+        if level > THRESHOLD:
+            return env[i:]
+    return []
+
+
+def best_at(rec, start, refs, slack=0.1):
+    """Each reference's correlation with the recording at the best offset near START; the
+    recording is cut to the reference's length, so a longer or shorter sound scores low."""
+    scores = []
+    first = max(0, int((start - slack) / WINDOW))
+    last = int((start + slack) / WINDOW)
+    for name, ref in refs:
+        ref = trimmed(ref)
+        score = max(correlation(rec[i:i + len(ref) + 20], ref)
+                    for i in range(first, min(last, len(rec)) + 1))
+        scores.append((score, name))
+    return sorted(scores, reverse=True)
+
+
+def main(argv):
+    command = argv[1] if len(argv) > 1 else ""
+    if command == "segments" and len(argv) in (3, 4):
+        for a, b in segments(envelope(argv[2]), *(int(x) for x in argv[3:])):
+            print(f"{a:.2f} {b:.2f}")
+    elif command == "span" and len(argv) == 3:
+        found = segments(envelope(argv[2]), 10 ** 6)
+        print(f"{found[0][0]:.2f} {found[-1][1]:.2f}" if found else "0 0")
+    elif command == "best" and len(argv) >= 5:
+        refs = [(path, envelope(path)) for path in argv[4:]]
+        for score, name in best_at(envelope(argv[2]), float(argv[3]), refs):
+            print(f"{name} {score:.3f}")
+    elif command == "match" and len(argv) == 4:
+        rec, ref = envelope(argv[2]), trimmed(envelope(argv[3]))
+        score, offset = max((correlation(rec[i:i + len(ref)], ref), i)
+                            for i in range(0, max(1, len(rec) - len(ref) // 2)))
+        print(f"{offset * WINDOW:.2f} {score:.3f}")
+    else:
+        print(__doc__, file=sys.stderr)
+        return 2
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
