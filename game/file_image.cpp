@@ -18,12 +18,7 @@ int64_t ReadFileStart(const std::string& path, uint8_t* buffer, size_t capacity)
 bool ReplaceFileContents(const std::string& path, const uint8_t* data, size_t size) {
   // A file the player made read-only is kept as it is (Windows refuses to replace it; an
   // administrator's rename would not).
-  std::error_code statusError;
-  auto status = std::filesystem::status(path, statusError);
-  if (!statusError && std::filesystem::exists(status) &&
-      (status.permissions() & std::filesystem::perms::owner_write) == std::filesystem::perms::none) {
-    return false;
-  }
+  if (IsReadOnlyFile(path)) return false;
   const std::string scratch = path + ".new";
   std::FILE* file = std::fopen(scratch.c_str(), "wb");
   if (file == nullptr) return false;

@@ -23,6 +23,10 @@ bool ReplaceFileContents(const std::string& path, const uint8_t* data, size_t si
 // code page. Defined for each platform (file_move_win32.cpp, file_move_posix.cpp).
 bool MoveFileReplacing(const std::string& from, const std::string& to);
 
+// True when a file exists at `path` and is marked read-only (on Windows the read-only
+// attribute, elsewhere no write permission for its owner). Same encoding as above.
+bool IsReadOnlyFile(const std::string& path);
+
 inline uint32_t GetUint32LE(const uint8_t* p) {
   return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
          static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
