@@ -448,7 +448,8 @@ bool OwnCaption(const std::string& caption)
 {
     static const char* const known[] = {
         "About Revaza's Dazivivo:", "Clearing the Field:", "Critical Note:",
-        "Dazivivo Detectors:", "Ending the Confusion:", "How to Play with Dazivivo:",
+        "Dazivivo Detectors:", "Ending the Confusion:", "Ending the Confusion 2:",
+        "How to Play with Dazivivo:",
         "How to Win Dazivivo:", "I'm Sorry:", "Important Suggestion:", "Notice:",
         "Options Saved:", "Sorry:", "Time Bonuses:", "Enter Your Name:", "Click on a Background:"};
     for (const char* text : known)
