@@ -175,10 +175,6 @@ int32_t PlaySoundAndWait(SoundHandle) { return 0; }
 int32_t PlaySoundAsync(SoundHandle) { return 0; }
 void FinishGame() {}
 int32_t SoundOn = 0;
-SoundHandle SoundBonus = nullptr;
-SoundHandle SoundBonus2 = nullptr;
-SoundHandle SoundTick = nullptr;
-SoundHandle SoundExplosion = nullptr;
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
