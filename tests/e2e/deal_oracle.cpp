@@ -11,10 +11,10 @@
 //   when its turn comes, '*' no click. The last 'x' in column order is the finishing
 //   click.
 //
-// deal_oracle --bonus-plan W,H,X,Y,REACH COLUMNS ROWS LEVEL SEED [COL,ROW ...]: where the
-// first time bonus of that board comes after the given clicks, on a W x H client area,
+// deal_oracle --bonus-plan W,H,X,Y,REACH,EDGE COLUMNS ROWS LEVEL SEED [COL,ROW ...]: where
+// the first time bonus of that board comes after the given clicks, on a W x H client area,
 // clicking only safe squares still covered, column by column, and leaving out those whose
-// centre is within REACH pixels of (X, Y) on both axes. Each such click draws one number
+// centre is within REACH pixels of (X, Y) on both axes or within EDGE pixels of an edge. Each such click draws one number
 // from the generator that dealt the board, and a bonus reseeds it from the tick count,
 // so the plan is known only while no bonus has come yet. Prints one of
 //   "bonus COL ROW BALLS" and, on the next line, the clicks before it as a SKIP of
@@ -38,8 +38,9 @@ namespace {
 int32_t BonusDraw() { return RandomBelow(60); }
 
 int PrintBonusPlan(const char* geometry, int clickCount, char** clicks) {
-  int width = 0, height = 0, x = 0, y = 0, reach = 0;
-  if (std::sscanf(geometry, "%d,%d,%d,%d,%d", &width, &height, &x, &y, &reach) != 5) return 2;
+  int width = 0, height = 0, x = 0, y = 0, reach = 0, edge = 0;
+  if (std::sscanf(geometry, "%d,%d,%d,%d,%d,%d", &width, &height, &x, &y, &reach, &edge) != 6)
+    return 2;
   const GameState& g = gameState;
   // The given clicks, as PlaySquare makes them, watching the draws.
   for (int i = 0; i < clickCount; ++i) {
@@ -60,6 +61,7 @@ int PrintBonusPlan(const char* geometry, int clickCount, char** clicks) {
     for (int32_t row = 0; row < g.rows; ++row) {
       int32_t cx = (2 * col + 1) * width / (2 * g.columns), cy = (2 * row + 1) * height / (2 * g.rows);
       if (std::abs(cx - x) <= reach && std::abs(cy - y) <= reach) continue;
+      if (cx < edge || cy < edge || cx > width - edge || cy > height - edge) continue;
       if (IsBomb(col, row) || !IsCovered(col, row)) continue;
       FloodOpen(col, row);
       int32_t draw = BonusDraw();
