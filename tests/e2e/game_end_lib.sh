@@ -179,7 +179,7 @@ end_check_reveal() {
 # end_check_spoken REC.wav WORD...: the last stretch of sound in the recording (it
 # follows the silence of the wipe) is the game's recordings WORD.wav, one after another
 # and nothing after them. Each word is looked for where the one before it ended (Wine
-# leaves a pause of up to a few tenths of a second between them); under load Wine's
+# leaves a pause of up to half a second between them); under load Wine's
 # playback stutters, which lowers a word's envelope correlation to about 0.5, so a word
 # counts as heard from 0.4 on. That the words end where the sound ends tells a missing
 # or extra word (such as "new record") apart.

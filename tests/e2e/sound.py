@@ -103,7 +103,7 @@ def sound_only(env):
     return env
 
 
-def sequence(rec, start, refs, early=0.08, late=0.35):
+def sequence(rec, start, refs, early=0.08, late=0.5):
     """Each reference in turn, looked for from a little before to a little after the end
     of the one before it (the first near START): "(name, offset, correlation)" each,
     and where the last one ends."""
