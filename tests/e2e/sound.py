@@ -36,7 +36,26 @@ def read(path):
                   for i in range(0, len(raw), 2)]
     else:
         raise SystemExit(f"{path}: {width * 8}-bit samples not handled")
-    return rate, values[::channels]
+    return rate, without_gaps(values[::channels])
+
+
+def without_gaps(values, shortest=16):
+    """Under load Wine fills the gaps in an 8-bit stream with zero bytes, which the sink
+    hears as full-scale negative: runs of SHORTEST or more samples held exactly there are
+    silence, not sound."""
+    out = list(values)
+    i = 0
+    while i < len(out):
+        if out[i] <= -1.0:
+            j = i
+            while j < len(out) and out[j] <= -1.0:
+                j += 1
+            if j - i >= shortest:
+                out[i:j] = [0.0] * (j - i)
+            i = j
+        else:
+            i += 1
+    return out
 
 
 def envelope(path):
