@@ -14,6 +14,16 @@ int8_t nudgeTable[16][16] = {};
 
 namespace {
 
+#ifdef __MINGW32__
+// The C runtime's own logarithm. The toolchain's static math library otherwise puts an
+// x87 version in its place that is several times slower and rounds differently more
+// often; the fractal takes three logarithms per step.
+extern "C" double (*__MINGW_IMP_SYMBOL(log))(double);
+inline double Log(double x) { return __MINGW_IMP_SYMBOL(log)(x); }
+#else
+inline double Log(double x) { return std::log(x); }
+#endif
+
 inline int32_t Height(const uint8_t* grid, int32_t x, int32_t y) {
   return grid[y * kGridSide + x];
 }
@@ -253,10 +263,10 @@ LandscapeColour BandedFormula(double a, double b) {
   for (;;) {
     // A logarithm of 0 (a point of value exactly 1 leads there) has no band.
     if (!(a > 0) || !(b > 0)) return black;
-    double la = std::log(a), lb = std::log(b);
+    double la = Log(a), lb = Log(b);
     s = std::sqrt(la * la + lb * lb);
     if (!(s > 0) || !std::isfinite(s)) return black;
-    double t = std::fabs(std::log(s));
+    double t = std::fabs(Log(s));
     a = std::fmod(std::fabs(la), 2.8);
     b = std::fmod(std::fabs(lb), 2.8);
     ++n;

@@ -2,9 +2,10 @@
 # The three generated backgrounds. On a cleared 12 x 8 field, each command hides the menu
 # bar, paints a new picture that grows on the screen, and the picture becomes the
 # background: where the cleared field shows background, the screen after the command shows
-# exactly the picture that was painted. Run from a folder whose name holds a non-ASCII
-# character. Then on a 256-colour display: 116 and 117 refuse with their message, 118
-# paints.
+# exactly the picture that was painted. The game runs the command in short slices, stopped
+# in between, so that the picture is seen growing however fast or busy the machine is. Run
+# from a folder whose name holds a non-ASCII character. Then on a 256-colour display: 116
+# and 117 refuse with their message, 118 paints.
 . "$(dirname "$0")/harness.sh"
 e2e_begin
 . "$(dirname "$0")/game_lib.sh"
@@ -21,15 +22,32 @@ wait_menu() {  # wait_menu visible|hidden
   menu_state
 }
 screen() { python3 "$SCREEN_PY" "$@"; }
-compare() { python3 "$(dirname "$0")/landscape_frames.py" "$@"; }
-# watch_command ID PREFIX: posts command ID once the driver watches the screen, and saves
-# every distinct frame for fifteen seconds (PREFIX.txt lists them).
-watch_command() {
-  zd watch "$MAIN" 15000 "$2" > "$2.txt" &
-  local watcher=$! deadline=$((SECONDS + 30))
-  until [ -s "$2.txt" ] || [ $SECONDS -ge $deadline ]; do sleep 0.05; done
-  zd post "$MAIN" "$1"
-  wait "$watcher"
+frames() { python3 "$(dirname "$0")/landscape_frames.py" "$@"; }
+# The game's own process (the program the driver started), for stopping it between slices.
+game_pid() {
+  local pid comm
+  for pid in $(e2e_run_processes); do
+    read -r comm <"/proc/$pid/comm" 2>/dev/null && [ "$comm" = ZERADE95.exe ] && echo "$pid"
+  done | head -n 1
+}
+grab() { frames grab $CLIENT "$1" || e2e_fatal "grab $1"; }
+# sliced_command ID PREFIX: with the pointer at the top-left corner, so that the menu bar
+# is up, gives command ID and watches the game run it in short slices (landscape_frames.py).
+# PREFIX-before.raw is the screen when the command is given, PREFIX-menu the menu bar's
+# rectangle, PREFIX-NNN.raw the screens seen while it ran.
+sliced_command() {
+  local pid id
+  xdotool mousemove 0 0
+  zd move "$MAIN" 0 0
+  check_eq "$1: the menu bar is up before the command" "$(wait_menu visible)" visible
+  grab "$2-before.raw"
+  id=$(zd controls "$MAIN" | awk -F'\t' '$1 == "#32770" {print $2; exit}')
+  zd place "$MAIN" "$id" | awk '{print $1 "," $2 "," $1 + $3 "," $2 + $4}' > "$2-menu"
+  pid=$(game_pid)
+  [ -n "$pid" ] || e2e_fatal "the game's process is not found"
+  kill -STOP "$pid"
+  zd post "$MAIN" "$1" || { kill -CONT "$pid"; e2e_fatal "post $1"; }
+  echo "$1: $(frames slices "$pid" $CLIENT "$2") screens seen while it ran"
 }
 
 # A real click gives the main window the focus; N deals a 12 x 8 game at level 10.
@@ -37,7 +55,10 @@ xdotool mousemove 600 500 click 1
 sleep 0.3
 zd key "$MAIN" N
 game_settle
-zd clickall "$MAIN" 12 8
+game_clickall 12 8
+game_settle
+# The finished game may still show its closing picture; the field is drawn again over it.
+zd repaint "$MAIN" 1 >/dev/null
 game_settle
 game_capture cleared.bmp
 squares=$(game_squares cleared.bmp 12 8)
@@ -45,25 +66,26 @@ printf '%s\n' "$squares"
 check "the cleared field shows background somewhere" grep -q '[.]' <<<"$squares"
 printf '%s\n' "$squares" > cleared.txt
 
-previous=cleared.bmp
+CLIENT=$(zd rect "$MAIN" | awk '{print $1, $2, $3 - $1, $4 - $2}')
+grab cleared.raw
+previous=cleared.raw
 for command in 117 116 118; do
-  # The pointer at the top-left corner shows the menu bar; the command hides it.
-  xdotool mousemove 0 0
-  zd move "$MAIN" 0 0
-  check_eq "$command: the menu bar is up before the command" "$(wait_menu visible)" visible
-  watch_command "$command" "frames-$command"
+  kind=columns
+  [ "$command" = 118 ] && kind=passes
+  xdotool mousemove 600 500
   game_settle
-  game_capture "after-$command.bmp"
+  sliced_command "$command" "frames-$command"
+  game_settle
   check_eq "$command: the command hid the menu bar" "$(menu_state)" hidden
-  frames=$(wc -l < "frames-$command.txt")
-  echo "$command: $frames distinct frames"
-  check "$command: the picture grows in several steps ($frames frames)" test "$frames" -ge 4
-  # The last frame before the field came back is the finished picture; where the
-  # cleared field shows background, the screen now shows that picture unchanged.
-  check "$command: the painted picture is the background under the field" \
-    compare adopted cleared.txt "after-$command.bmp" "frames-$command.txt" 12 8
-  check "$command: a new background" bash -c "! python3 '$SCREEN_PY' same '$previous' 'after-$command.bmp'"
-  previous="after-$command.bmp"
+  grab "after-$command.raw"
+  # Each screen seen while the command ran is the picture partly drawn, in its order; where
+  # the cleared field shows background, the screen after it shows the picture as drawn.
+  check "$command: the picture grows and becomes the background" \
+    frames check "$kind" "frames-$command-before.raw" "after-$command.raw" cleared.txt 12 8 \
+    "$(cat "frames-$command-menu")" frames-"$command"-[0-9]*.raw
+  check "$command: a new background" bash -c "! cmp -s '$previous' 'after-$command.raw'"
+  game_capture "after-$command.bmp"
+  previous="after-$command.raw"
 done
 game_exit
 
@@ -91,10 +113,13 @@ for command in 117 116; do
   game_capture "refused-$command.bmp"
   check "$command: the field is unchanged" screen same "refused-$command.bmp" field8.bmp
 done
-watch_command 118 frames8
+CLIENT=$(zd rect "$MAIN" | awk '{print $1, $2, $3 - $1, $4 - $2}')
+xdotool mousemove 600 500
+game_settle
+sliced_command 118 frames8
 check_eq "118 paints on 256 colours without a message" "$(zd windows | grep -c "I'm Sorry:")" 0
 game_settle
-game_capture after8.bmp
-check "118 paints in several passes ($(wc -l < frames8.txt) frames)" test "$(wc -l < frames8.txt)" -ge 4
-check "118 leaves its picture on the screen" compare changed field8.bmp "$(tail -n 2 frames8.txt | head -n 1 | cut -f2)"
+grab after8.raw
+check "118 paints pass by pass on 256 colours" \
+  frames check passes frames8-before.raw after8.raw - 12 8 "$(cat frames8-menu)" frames8-[0-9]*.raw
 game_exit
