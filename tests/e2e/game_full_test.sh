@@ -3,7 +3,8 @@
 # field is cleared (bombs clicked after the last safe square stay covered). The end of
 # the game follows: the first game of each layout on a fresh table is a record, so the
 # name is asked for, then the high score shown; the window then shows the background,
-# and the finished field ignores further left clicks.
+# and the finished field ignores further left clicks. A game with ten explosions or more
+# opens the confused player's help once on the way; it is answered with real input.
 . "$(dirname "$0")/harness.sh"
 e2e_begin
 . "$(dirname "$0")/game_lib.sh"
@@ -20,11 +21,26 @@ for layout in "6000 12 8" "6001 16 12" "6002 20 16" "6003 30 24" "6004 40 30" "6
   # The finishing click returns only once the dialogs are closed.
   zd clickall "$MAIN" "$2" "$3" >/dev/null &
   clicking=$!
-  require "$2 x $3: the game ends with the new-record dialog" \
-    zd wait "caption:Enter Your Name:" 300000 >/dev/null
+  # Up to the end the game may open the confused player's help (at its tenth
+  # explosion); it is answered with real input and counted.
+  confused=0 ended=0 deadline=$((SECONDS + 300))
+  while [ $SECONDS -lt $deadline ]; do
+    captions=$(zd windows ZERADE95.exe | cut -f3)
+    if grep -qx "Enter Your Name:" <<<"$captions"; then ended=1; break; fi
+    if grep -qx "Ending the Confusion:" <<<"$captions"; then
+      confused=$((confused + 1))
+      check "$2 x $3: the confused player's help is answered" game_answer_confused
+    fi
+    sleep 0.3
+  done
+  [ $ended = 1 ] || e2e_fatal "$2 x $3: the game did not end with the new-record dialog"
   score=$(zd controls "caption:Enter Your Name:" | awk -F'\t' '$2 == 3001 {print $3}')
   label=$(zd controls "caption:Enter Your Name:" | awk -F'\t' '$2 == 3101 {print $3}')
-  echo "$2 x $3: cleared in $((SECONDS - started)) s: $label $score"
+  echo "$2 x $3: cleared in $((SECONDS - started)) s: $label $score; confused help opened $confused times"
+  explosions=0
+  [[ $score =~ ^([0-9]+)\ explosions$ ]] && explosions=${BASH_REMATCH[1]}
+  check_eq "$2 x $3: the confused player's help opened once if there were ten explosions, else never" \
+    "$confused" "$(( explosions >= 10 ? 1 : 0 ))"
   check "$2 x $3: the new score is a count of explosions up to the bombs, or a perfect time" \
     bash -c "[[ '$label $score' =~ ^New\ Best\ Score:\ [0-9]+\ explosions$ && ${score%% *} -le $(( $2 * $3 / 10 )) ]] ||
              [[ '$label $score' =~ ^New\ Best\ Perfect\ Game\ Score:\ [0-9]{2}:[0-9]{2}:[0-9]{2}$ ]]"

@@ -92,6 +92,12 @@ xdotool key F1
 check_instructions rosewood rosewood.vod
 click_dialog 80 350
 check "Done closes the instructions" zd gone "$INSTRUCTIONS" 5000
+# Escape on the real keyboard closes them too.
+xdotool key F1
+require "F1 opens the instructions again" zd wait "$INSTRUCTIONS" 10000 >/dev/null
+sleep 0.3
+xdotool key Escape
+check "Escape closes the instructions" zd gone "$INSTRUCTIONS" 5000
 
 # --- another set: its count images; More Help: three boxes, then the dialog closes --------
 zd command "$MAIN" 8110
