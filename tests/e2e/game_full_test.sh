@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# game_full_test.sh LAYOUT...: whole games in the layouts given as "COMMAND:COLUMNSxROWS"
+# (for example 6000:12x8), one after the other in one run of the game.
+#
 # Whole games: in every layout every square is clicked, column by column, until the
 # field is cleared (bombs clicked after the last safe square stay covered). The end of
 # the game follows: the first game of each layout on a fresh table is a record, so the
@@ -8,16 +11,18 @@
 . "$(dirname "$0")/harness.sh"
 e2e_begin
 . "$(dirname "$0")/game_lib.sh"
+[ $# -gt 0 ] || e2e_fatal "no layouts given"
+LAYOUTS=("$@")
 game_prepare
 game_options hidenote=1 level=10
-# The six games take about five minutes on a quiet machine and twice that on a busy one.
 E2E_RUN_MS=900000
 game_start
 game_ready_without_note
 zd key "$MAIN" Q
 
-for layout in "6000 12 8" "6001 16 12" "6002 20 16" "6003 30 24" "6004 40 30" "6005 50 40"; do
-  set -- $layout
+for layout in "${LAYOUTS[@]}"; do
+  IFS=':x' read -r command columns rows <<<"$layout"
+  set -- "$command" "$columns" "$rows"
   zd command "$MAIN" "$1"
   started=$SECONDS
   # The finishing click returns only once the dialogs are closed.
