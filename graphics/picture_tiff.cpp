@@ -113,29 +113,43 @@ bool ReadTiffInfo(const uint8_t* data, size_t size, PictureInfo& info) {
   return ok;
 }
 
+// How a picture stored in strips lays out its samples.
+struct StripLayout {
+  uint16_t photometric = 0, bits = 0, samples = 0, planar = 0, orientation = 0, extra = 0;
+  uint16_t* extraKinds = nullptr;
+  uint32_t width = 0, height = 0, rowsPerStrip = 0;
+};
+
+// False for a tiled picture or one that does not say how its colours are stored.
+bool ReadStripLayout(TIFF* tif, StripLayout& layout) {
+  if (TIFFIsTiled(tif) || !TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &layout.photometric))
+    return false;
+  TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &layout.bits);
+  TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &layout.samples);
+  TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &layout.planar);
+  TIFFGetFieldDefaulted(tif, TIFFTAG_ORIENTATION, &layout.orientation);
+  TIFFGetFieldDefaulted(tif, TIFFTAG_EXTRASAMPLES, &layout.extra, &layout.extraKinds);
+  TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &layout.width);
+  TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &layout.height);
+  TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &layout.rowsPerStrip);
+  return true;
+}
+
 // The common case, 8-bit RGB in contiguous strips stored top-down, read strip by strip
 // without libtiff's general RGBA conversion. False when the picture is not of that
 // kind (nothing read) or a strip is damaged (*damaged set).
 bool DecodePlainRgbStrips(TIFF* tif, Picture& picture, bool& damaged) {
   damaged = false;
-  uint16_t photometric = 0, bits = 0, samples = 0, planar = 0, orientation = 0, extra = 0;
-  uint16_t* extraKinds = nullptr;
-  uint32_t width = 0, height = 0, rowsPerStrip = 0;
-  if (TIFFIsTiled(tif) || !TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &photometric) ||
-      photometric != PHOTOMETRIC_RGB)
-    return false;
-  TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &bits);
-  TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &samples);
-  TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &planar);
-  TIFFGetFieldDefaulted(tif, TIFFTAG_ORIENTATION, &orientation);
-  TIFFGetFieldDefaulted(tif, TIFFTAG_EXTRASAMPLES, &extra, &extraKinds);
-  TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &width);
-  TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &height);
-  TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
+  StripLayout layout;
+  if (!ReadStripLayout(tif, layout) || layout.photometric != PHOTOMETRIC_RGB) return false;
+  const uint16_t bits = layout.bits, samples = layout.samples, extra = layout.extra;
+  const uint16_t* extraKinds = layout.extraKinds;
+  const uint32_t width = layout.width, height = layout.height;
+  uint32_t rowsPerStrip = layout.rowsPerStrip;
   // Associated alpha would need undoing; leave that to the general path.
   bool plainExtra = extra == 0 || (extra == 1 && extraKinds && extraKinds[0] != EXTRASAMPLE_ASSOCALPHA);
   if (bits != 8 || (samples != 3 && samples != 4) || samples != 3 + extra || !plainExtra ||
-      planar != PLANARCONFIG_CONTIG || orientation != ORIENTATION_TOPLEFT || rowsPerStrip == 0 ||
+      layout.planar != PLANARCONFIG_CONTIG || layout.orientation != ORIENTATION_TOPLEFT || rowsPerStrip == 0 ||
       !PictureSizeAllowed(width, height))
     return false;
   tmsize_t stripSize = TIFFStripSize(tif);
@@ -178,25 +192,20 @@ uint8_t Scale16To8(uint32_t v) { return uint8_t(v / 257); }
 // (*damaged set).
 bool DecodeGreyStrips(TIFF* tif, Picture& picture, bool& damaged) {
   damaged = false;
-  uint16_t photometric = 0, bits = 0, samples = 0, planar = 0, orientation = 0, extra = 0;
-  uint16_t* extraKinds = nullptr;
-  uint32_t width = 0, height = 0;
-  if (TIFFIsTiled(tif) || !TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &photometric) ||
-      (photometric != PHOTOMETRIC_MINISBLACK && photometric != PHOTOMETRIC_MINISWHITE))
+  StripLayout layout;
+  if (!ReadStripLayout(tif, layout) || (layout.photometric != PHOTOMETRIC_MINISBLACK &&
+                                        layout.photometric != PHOTOMETRIC_MINISWHITE))
     return false;
-  TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &bits);
-  TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &samples);
-  TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &planar);
-  TIFFGetFieldDefaulted(tif, TIFFTAG_ORIENTATION, &orientation);
-  TIFFGetFieldDefaulted(tif, TIFFTAG_EXTRASAMPLES, &extra, &extraKinds);
-  TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &width);
-  TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &height);
+  const uint16_t photometric = layout.photometric, bits = layout.bits, samples = layout.samples;
+  const uint16_t extra = layout.extra;
+  const uint16_t* extraKinds = layout.extraKinds;
+  const uint32_t width = layout.width, height = layout.height;
   uint16_t format = SAMPLEFORMAT_UINT;
   TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLEFORMAT, &format);
   bool knownBits = bits == 1 || bits == 2 || bits == 4 || bits == 8 || bits == 16;
   if (!knownBits || samples < 1 || samples > 2 || samples != 1 + extra ||
-      format != SAMPLEFORMAT_UINT || (planar != PLANARCONFIG_CONTIG && samples > 1) ||
-      orientation != ORIENTATION_TOPLEFT || !PictureSizeAllowed(width, height))
+      format != SAMPLEFORMAT_UINT || (layout.planar != PLANARCONFIG_CONTIG && samples > 1) ||
+      layout.orientation != ORIENTATION_TOPLEFT || !PictureSizeAllowed(width, height))
     return false;
   uint64_t rowBits = uint64_t(width) * samples * bits;
   tmsize_t lineSize = TIFFScanlineSize(tif);

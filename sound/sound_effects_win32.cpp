@@ -10,17 +10,6 @@
 
 #include "game/platform.h"
 
-SoundHandle SoundTick = nullptr;
-SoundHandle SoundExplosion = nullptr;
-SoundHandle SoundBonus = nullptr;
-SoundHandle SoundBonus2 = nullptr;
-SoundHandle SoundYourScoreWas = nullptr;
-SoundHandle SoundExplosionsWord = nullptr;
-SoundHandle SoundNewRecord = nullptr;
-SoundHandle SoundRecordWas = nullptr;
-SoundHandle SoundOnCue = nullptr;
-SoundHandle SoundOffCue = nullptr;
-
 namespace {
 
 const char kWaveType[] = "WAVE";

@@ -19,7 +19,9 @@ status=$?
 cat soak.log
 grep '^fault' soak.log >&2
 check_eq "the soak saw no fault (seed $SEED)" "$status" 0
-check "inputs were sent" awk -F'\t' '$1 == "inputs" && $2 > 200 {found = 1} END {exit !found}' soak.log
+# How many inputs fit in the minute depends on the machine's load (about 350 on a quiet
+# machine, 150 at a load of 8): at least one a second shows the soak played.
+check "inputs were sent" awk -F'\t' '$1 == "inputs" && $2 >= 60 {found = 1} END {exit !found}' soak.log
 check "boxes and dialogs were answered" awk -F'\t' '$1 == "dialogs" && $2 > 3 {found = 1} END {exit !found}' soak.log
 # GDI objects and handles of the last process stay level once warmed up.
 check "GDI objects stay level" awk -F'\t' '$1 == "after_warmup" {a = $3} $1 == "final" {f = $3}

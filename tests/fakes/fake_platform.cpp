@@ -6,17 +6,6 @@
 
 FakePlatform fakePlatform;
 
-SoundHandle SoundTick = nullptr;
-SoundHandle SoundExplosion = nullptr;
-SoundHandle SoundBonus = nullptr;
-SoundHandle SoundBonus2 = nullptr;
-SoundHandle SoundYourScoreWas = nullptr;
-SoundHandle SoundExplosionsWord = nullptr;
-SoundHandle SoundNewRecord = nullptr;
-SoundHandle SoundRecordWas = nullptr;
-SoundHandle SoundOnCue = nullptr;
-SoundHandle SoundOffCue = nullptr;
-
 namespace {
 
 // Handles point at the recording's name, interned for the whole run so that they stay

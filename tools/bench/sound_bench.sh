@@ -42,6 +42,20 @@ for run in 1 2 3; do
        "$(calc "($ms - $sum * 1000) / ($count - 1)") ms by the clock (goal: under 30 ms)"
 done
 
+# The same fourteen recordings played back to back by a bare sndPlaySound loop: what Wine's
+# own playback path costs between two sounds, whatever the game does around it.
+files=""
+for w in $words; do files="$files Z:$REF/$w.wav"; done
+for run in 1 2; do
+  e2e_record_start "bare-$run.wav"
+  ms=$(wine "$ZD_WIN32_DIR/tests/driver/playwave.exe" $files 2>/dev/null | tr -d '\r' | awk '{s += $2} END {print s}')
+  e2e_record_stop
+  read -r a b <<<"$(python3 "$SOUND_PY" span "bare-$run.wav")"
+  heard=$(awk -v a="$a" -v b="$b" 'BEGIN { print b - a }')
+  echo "the same words by a bare sndPlaySound loop, run $run: the calls took $ms ms, the recording holds" \
+       "$(calc "$heard * 1000") ms: gap $(calc "($heard - ($sum - $lead - $tail)) * 1000 / ($count - 1)") ms a word by the recording"
+done
+
 # --- click to explosion ------------------------------------------------------------------------
 game_prepare
 game_options sound=1 hidenote=1 level=3 columns=12 rows=8 clock=0
