@@ -240,13 +240,16 @@ void PumpOneMessage()
     DispatchMessageA(&message);
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
     shellState.programInstance = instance;
 
     std::wstring directory = CurrentDirectoryWide();
     ChooseProgramFolder(AnsiName(directory, kMaxProgramFolderBytes), AnsiName(ShortName(directory), MAX_PATH));
-    shellState.dataFolder = (commandLine && commandLine[0]) ? commandLine : programFolder;
+    // The C library's own cut of the command line stops the program's name at its first
+    // byte above 127, so that a folder such as "t\x80st" gave "st\..." as the data folder.
+    std::string arguments = CommandLineArguments(GetCommandLineA());
+    shellState.dataFolder = !arguments.empty() ? arguments : programFolder;
 
     {
         WindowDc screen(nullptr);

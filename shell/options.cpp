@@ -62,6 +62,25 @@ void ChooseProgramFolder(const std::string& ansiDirectory, const std::string& sh
 
 std::string ProgramFilePath(const std::string& name) { return programFolder + name; }
 
+std::string CommandLineArguments(const char* commandLine) {
+  if (commandLine == nullptr) return std::string();
+  // Blanks are the control characters and the space, compared as unsigned bytes.
+  auto blank = [](char c) {
+    auto byte = static_cast<unsigned char>(c);
+    return byte != 0 && byte <= ' ';
+  };
+  const char* p = commandLine;
+  if (*p == '"') {
+    ++p;
+    while (*p != '\0' && *p != '"') ++p;
+    if (*p == '"') ++p;
+  } else {
+    while (*p != '\0' && !blank(*p)) ++p;
+  }
+  while (blank(*p)) ++p;
+  return std::string(p);
+}
+
 void ApplyOptionsImage(const uint8_t* data, size_t size) {
   // The sound flag is read over its stored little-endian bytes, so that a file shorter
   // than four bytes changes only the bytes it has.

@@ -49,6 +49,11 @@ void SetProgramFolder(const std::string& currentDirectory, char separator = '\\'
 void ChooseProgramFolder(const std::string& ansiDirectory, const std::string& shortDirectory);
 // programFolder followed directly by `name`.
 std::string ProgramFilePath(const std::string& name);
+// What follows the program's name in a whole command line (as GetCommandLineA gives
+// it), blanks after the name skipped: the data folder when one is given. The name runs
+// to its closing quote when quoted, else to the first blank; every byte above 127 (the
+// ANSI code page's letters, such as "\x80") belongs to it.
+std::string CommandLineArguments(const char* commandLine);
 
 // Reads "vod.opt" from the program folder into the settings (see options.cpp).
 void ReadOptions();

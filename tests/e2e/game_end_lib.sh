@@ -3,6 +3,7 @@
 # After end_deal the test knows the board: END_BOMBS (rows joined, '*' a bomb) and
 # END_CLICKS (the squares clicked since the deal, "col,row").
 
+SOUND_PY="$ZD_SOURCE_DIR/tests/e2e/sound.py"
 END_ORACLE="${ZD_E2E_STATE%/e2e}/tests/e2e/deal_oracle"
 END_WIDTH=1024
 END_HEIGHT=768
@@ -173,4 +174,27 @@ end_check_reveal() {
   check_eq "without the button the board is wiped away again round the pointer" \
     "$(python3 "$SCREEN_PY" diffbox end.bmp reveal-wiped.bmp)" \
     "$((x + 1 - dx)) $((y - dy)) $((x + 41 - dx)) $((y + dy))"
+}
+
+# end_check_spoken REC.wav WORD...: the last stretch of sound in the recording (it
+# follows the silence of the wipe) is the game's recordings WORD.wav, one after another
+# and nothing after them. Each word is looked for where the one before it ended (Wine
+# leaves a pause of up to half a second between them); under load Wine's
+# playback stutters, which lowers a word's envelope correlation to about 0.5, so a word
+# counts as heard from 0.4 on. That the words end where the sound ends tells a missing
+# or extra word (such as "new record") apart.
+end_check_spoken() {
+  local rec=$1 start end heard said refs=() word
+  shift
+  read -r start end <<<"$(python3 "$SOUND_PY" segments "$rec" 2000 | tail -n 1)"
+  [ -n "$start" ] || { check "something is said in $rec" false; return; }
+  for word; do refs+=("$ZD_SOURCE_DIR/resources/sounds/$word.wav"); done
+  python3 "$SOUND_PY" sequence "$rec" "$start" "${refs[@]}" > "$rec.words"
+  echo "heard in $rec from $start s to $end s; the words one after another (start, correlation):"
+  sed 's|^.*/||' "$rec.words" | paste -sd ' '
+  heard=$(awk '$1 != "end" && $3 < 0.4 { sub(".*/", "", $1); printf "%s ", $1 }' "$rec.words")
+  check_eq "each word of $* is heard where the one before it ends (not heard: $heard)" "$heard" ""
+  said=$(awk '$1 == "end" { print $2 }' "$rec.words")
+  check "nothing else is said after them (words end at $said s, sound at $end s)" \
+    awk -v a="$said" -v b="$end" 'BEGIN { exit !(a - b <= 0.25 && b - a <= 0.25) }'
 }

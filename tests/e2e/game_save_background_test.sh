@@ -108,19 +108,23 @@ else
   check_eq "the background's path names it" "$path" "$(winpath "$PICS/locked.bmp")"
 fi
 
+# A folder that does not exist: the dialog says so in a box of its own and stays open.
+# The box is answered before the dialog is cancelled: a dialog ended under its box
+# leaves the game waiting in the box.
 bg_save_dialog 119
 zd select "$SAVE" $FILE_TYPES 2
 zd type "$SAVE" 0 "$(winpath "$PICS/no such folder/x.bmp")"
 zd press "$SAVE" Save
-sleep 1
-check "a folder that does not exist is refused by the dialog" bg_shown "$SAVE" 100
-zd close "$SAVE" 2>/dev/null
-for _ in 1 2 3; do
-  for hwnd in $(zd windows ZERADE95.exe | awk -F'\t' '$2 == "#32770" {print $1}'); do
-    zd press "hwnd:$hwnd" OK 2>/dev/null || zd press "hwnd:$hwnd" Cancel 2>/dev/null
-  done
-  zd gone "$SAVE" 1000 && break
-done
+refusal() { zd windows ZERADE95.exe | awk -F'\t' '$2 == "#32770" && $3 != "Save Bitmap File" {print $1; exit}'; }
+deadline=$((SECONDS + 20))
+until [ -n "$(refusal)" ] || [ $SECONDS -ge $deadline ]; do sleep 0.2; done
+box=$(refusal)
+require "the dialog refuses a folder that does not exist in a box" test -n "$box"
+echo "the refusal: $(zd controls "hwnd:$box" | awk -F'\t' '$1 == "Static" && $3 != "" {printf "%s ", $3}')"
+zd press "hwnd:$box" OK || e2e_fatal "no OK button in the refusal"
+check "the refusal goes with its button" zd gone "hwnd:$box" 10000
+check "the Save dialog stays open after the refusal" bg_shown "$SAVE" 100
+zd press "$SAVE" Cancel
 check "the Save dialog is gone" zd gone "$SAVE" 5000
 check "nothing was written" test ! -e "$PICS/no such folder"
 check_eq "the background's path is unchanged" "$(bg_saved_background_path)" "$path"

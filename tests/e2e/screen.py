@@ -13,6 +13,11 @@
   screen.py samebox A.bmp B.bmp L T R B exit 0 when the two pictures are identical in
                                         that rectangle (right and bottom excluded)
   screen.py size SHOT.bmp               "WIDTH HEIGHT"
+  screen.py colourmap A.bmp B.bmp       whether B is A seen through a map of colours (as a
+                                        palette display shows a picture through the
+                                        colours it has): "COLOURS STRAY" - the colours of
+                                        A, and the pixels of B that differ from what the
+                                        other pixels of their colour in A show
   screen.py count SHOT.bmp R G B        how many pixels have exactly that colour
   screen.py menubar SHOT.bmp            the centre x of each title of the menu bar at the
                                         top of the screen, one per line
@@ -300,6 +305,24 @@ def read_clock(path, x0, y0):
     return minutes * 60 + seconds
 
 
+def colourmap(a_path, b_path):
+    wa, ha, a = read_bmp(a_path)
+    wb, hb, b = read_bmp(b_path)
+    if (wa, ha) != (wb, hb):
+        raise SystemExit("the pictures differ in size")
+    pairs = {}
+    for y in range(ha):
+        for x in range(wa):
+            key = (a(x, y), b(x, y))
+            pairs[key] = pairs.get(key, 0) + 1
+    shown = {}
+    for (colour, seen), count in pairs.items():
+        if count > shown.get(colour, (None, 0))[1]:
+            shown[colour] = (seen, count)
+    stray = sum(count for (colour, seen), count in pairs.items() if shown[colour][0] != seen)
+    return len(shown), stray
+
+
 def main(argv):
     if len(argv) >= 5 and argv[1] == "squares":
         squares(argv[2], int(argv[3]), int(argv[4]), argv[5],
@@ -336,6 +359,8 @@ def main(argv):
             print(frame, count)
     elif len(argv) == 5 and argv[1] == "clock":
         print(read_clock(argv[2], int(argv[3]), int(argv[4])))
+    elif len(argv) == 4 and argv[1] == "colourmap":
+        print("%d %d" % colourmap(argv[2], argv[3]))
     elif len(argv) == 3 and argv[1] == "size":
         w, h, _ = read_bmp(argv[2])
         print(w, h)

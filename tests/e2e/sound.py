@@ -13,6 +13,10 @@ which does not depend on the sample rate or the player's resampling.
                                           first
   sound.py match REC.wav REF.wav         where REF is heard best in REC: "OFFSET
                                           CORRELATION" (offset of REF's start, seconds)
+  sound.py sequence REC.wav START REF... the REFs heard one after another from START:
+                                          "REF OFFSET CORRELATION" per REF, each
+                                          looked for just after the one before, then
+                                          "end OFFSET" where the last one ends
 """
 import sys
 import wave
@@ -91,6 +95,30 @@ def best_at(rec, start, refs, slack=0.1):
     return sorted(scores, reverse=True)
 
 
+def sound_only(env):
+    """The envelope from its first to its last loud window."""
+    env = trimmed(env)
+    while env and env[-1] <= THRESHOLD:
+        env.pop()
+    return env
+
+
+def sequence(rec, start, refs, early=0.08, late=0.5):
+    """Each reference in turn, looked for from a little before to a little after the end
+    of the one before it (the first near START): "(name, offset, correlation)" each,
+    and where the last one ends."""
+    found, position = [], start
+    for name, ref in refs:
+        ref = sound_only(ref)
+        first = max(0, int(round((position - early) / WINDOW)))
+        last = min(len(rec) - 1, int(round((position + late) / WINDOW)))
+        score, at = max((correlation(rec[i:i + len(ref)], ref), i)
+                        for i in range(first, max(first, last) + 1))
+        found.append((name, at * WINDOW, score))
+        position = (at + len(ref)) * WINDOW
+    return found, position
+
+
 def main(argv):
     command = argv[1] if len(argv) > 1 else ""
     if command == "segments" and len(argv) in (3, 4):
@@ -108,6 +136,12 @@ def main(argv):
         score, offset = max((correlation(rec[i:i + len(ref)], ref), i)
                             for i in range(0, max(1, len(rec) - len(ref) // 2)))
         print(f"{offset * WINDOW:.2f} {score:.3f}")
+    elif command == "sequence" and len(argv) >= 5:
+        found, end = sequence(envelope(argv[2]), float(argv[3]),
+                              [(path, envelope(path)) for path in argv[4:]])
+        for name, offset, score in found:
+            print(f"{name} {offset:.2f} {score:.3f}")
+        print(f"end {end:.2f}")
     else:
         print(__doc__, file=sys.stderr)
         return 2

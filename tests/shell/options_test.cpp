@@ -338,4 +338,18 @@ TEST(ProgramFolder, NamesTheAnsiCodePageCannotHold) {
   EXPECT_EQ(programFolder, "\\");
 }
 
+// The data folder is what follows the program's name; a name with bytes above 127 (a
+// folder such as "t\x80st" in the ANSI code page) is not cut short at them.
+TEST(CommandLineArgumentsTest, SkipsTheProgramNameWhateverItsBytes) {
+  EXPECT_EQ(CommandLineArguments("Z:\\t\x80st\\game\\ZERADE95.exe"), "");
+  EXPECT_EQ(CommandLineArguments("Z:\\t\x80st\\ZERADE95.exe D:\\data\\"), "D:\\data\\");
+  EXPECT_EQ(CommandLineArguments("\"C:\\Jeu \x80\\ZERADE95.exe\"  \tC:\\d\xe9j\xe0\\"),
+            "C:\\d\xe9j\xe0\\");
+  EXPECT_EQ(CommandLineArguments("\"C:\\Jeu \x80\\ZERADE95.exe\""), "");
+  EXPECT_EQ(CommandLineArguments("\"C:\\unclosed quote D:\\x"), "");
+  EXPECT_EQ(CommandLineArguments("ZERADE95.exe\tC:\\a b\\"), "C:\\a b\\");
+  EXPECT_EQ(CommandLineArguments(""), "");
+  EXPECT_EQ(CommandLineArguments(nullptr), "");
+}
+
 }  // namespace
