@@ -47,9 +47,11 @@ game_option_value() {
 }
 
 # game_start [ARGUMENT]: starts the game in its folder and waits for its main window.
+# The program's path is quoted, as the shell quotes it, so that a folder name with a blank
+# stays one name.
 game_start() {
   local command
-  command="$(winpath "$GAME_DIR/ZERADE95.exe")"
+  command="\"$(winpath "$GAME_DIR/ZERADE95.exe")\""
   [ $# -gt 0 ] && command="$command $1"
   e2e_launch game "$(winpath "$GAME_DIR")" "$command"
   require "main window appears" zd wait "$MAIN" 30000 >/dev/null

@@ -8,6 +8,8 @@ which does not depend on the sample rate or the player's resampling.
                                           seconds (quiet gaps shorter than GAP_MS,
                                           default 120, are bridged)
   sound.py span REF.wav                  "START END" of the sound inside a recording
+  sound.py length REC.wav                one sound's length in seconds, first to last
+                                          loud window, without its silent windows
   sound.py best REC.wav START REF.wav... which REF the sound starting near START (s)
                                           matches best: "REF CORRELATION" per REF, best
                                           first
@@ -23,6 +25,9 @@ import wave
 
 WINDOW = 0.01
 THRESHOLD = 0.02  # of full scale
+# A window quieter than this holds nothing at all: a gap the player did not hear from the
+# recording itself, where the sink got no samples in time (the recordings have none).
+GAP_LEVEL = 0.002
 
 
 def read(path):
@@ -36,7 +41,26 @@ def read(path):
                   for i in range(0, len(raw), 2)]
     else:
         raise SystemExit(f"{path}: {width * 8}-bit samples not handled")
-    return rate, values[::channels]
+    return rate, without_gaps(values[::channels])
+
+
+def without_gaps(values, shortest=16):
+    """Under load Wine fills the gaps in an 8-bit stream with zero bytes, which the sink
+    hears as full-scale negative: runs of SHORTEST or more samples held exactly there are
+    silence, not sound."""
+    out = list(values)
+    i = 0
+    while i < len(out):
+        if out[i] <= -1.0:
+            j = i
+            while j < len(out) and out[j] <= -1.0:
+                j += 1
+            if j - i >= shortest:
+                out[i:j] = [0.0] * (j - i)
+            i = j
+        else:
+            i += 1
+    return out
 
 
 def envelope(path):
@@ -81,14 +105,23 @@ def trimmed(env):
     return []
 
 
+def without_silent_windows(env, start):
+    """The envelope without its silent windows, and where START lies in it."""
+    kept = [level for level in env if level >= GAP_LEVEL]
+    before = sum(1 for level in env[:int(start / WINDOW)] if level >= GAP_LEVEL)
+    return kept, before * WINDOW
+
+
 def best_at(rec, start, refs, slack=0.1):
     """Each reference's correlation with the recording at the best offset near START; the
-    recording is cut to the reference's length, so a longer or shorter sound scores low."""
+    recording is cut to the reference's length, so a longer or shorter sound scores low.
+    Silent windows are left out of both: under load the sink hears gaps inside a sound."""
     scores = []
+    rec, start = without_silent_windows(rec, start)
     first = max(0, int((start - slack) / WINDOW))
     last = int((start + slack) / WINDOW)
     for name, ref in refs:
-        ref = trimmed(ref)
+        ref = trimmed(without_silent_windows(ref, 0)[0])
         score = max(correlation(rec[i:i + len(ref) + 20], ref)
                     for i in range(first, min(last, len(rec)) + 1))
         scores.append((score, name))
@@ -127,6 +160,10 @@ def main(argv):
     elif command == "span" and len(argv) == 3:
         found = segments(envelope(argv[2]), 10 ** 6)
         print(f"{found[0][0]:.2f} {found[-1][1]:.2f}" if found else "0 0")
+    elif command == "length" and len(argv) == 3:
+        # One sound's own length: first to last loud window, its silent gaps left out.
+        env = sound_only(envelope(argv[2]))
+        print(f"{sum(1 for level in env if level >= GAP_LEVEL) * WINDOW:.2f}")
     elif command == "best" and len(argv) >= 5:
         refs = [(path, envelope(path)) for path in argv[4:]]
         for score, name in best_at(envelope(argv[2]), float(argv[3]), refs):
