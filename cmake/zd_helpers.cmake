@@ -51,7 +51,7 @@ function(zd_windows_program name)
   target_link_libraries(${name} PRIVATE ${A_LINK})
 endfunction()
 
-# zd_e2e_test(NAME SCRIPT [TIMEOUT seconds])
+# zd_e2e_test(NAME SCRIPT [TIMEOUT seconds] [ARGS arguments...])
 # An end-to-end test of the native tree (label "e2e"): SCRIPT is a bash script that
 # sources tests/e2e/harness.sh and drives the Windows programs of the win32 tree under
 # Wine. All end-to-end tests of a run share one display and Wine prefix (the fixture
@@ -60,11 +60,11 @@ function(zd_e2e_test name script)
   if(NOT (ZD_HOST AND ZD_WITH_WIN32))
     return()
   endif()
-  cmake_parse_arguments(A "" "TIMEOUT" "" ${ARGN})
+  cmake_parse_arguments(A "" "TIMEOUT" "ARGS" ${ARGN})
   if(NOT A_TIMEOUT)
     set(A_TIMEOUT 120)
   endif()
-  add_test(NAME e2e.${name} COMMAND bash ${script})
+  add_test(NAME e2e.${name} COMMAND bash ${script} ${A_ARGS})
   set_tests_properties(e2e.${name} PROPERTIES
     LABELS e2e
     FIXTURES_REQUIRED e2e

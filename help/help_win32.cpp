@@ -121,7 +121,8 @@ INT_PTR CALLBACK InstructionsProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         PaintInstructions(dialog);
         return TRUE;
     case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK) {
+        // "&Done", Return, and Escape (which the dialog manager sends as IDCANCEL)
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
             EndDialog(dialog, 0);
             return TRUE;
         }

@@ -41,6 +41,7 @@ window_disabled() {
   style=$(zd windows | awk -F'\t' -v t="$1" '$2 == t || $3 == t {print $NF; exit}')
   [ -n "$style" ] && (( (16#${style#0x} & 0x08000000) != 0 ))
 }
+main_running() { zd wait "$MAIN" 1000 >/dev/null; }
 # client_origin TARGET: "X Y" of the client area's top-left corner on the screen
 client_origin() { zd rect "$1" | awk '{print $1, $2}'; }
 # click_dialog X Y: a real click at client (X, Y) of the instructions dialog
@@ -92,6 +93,12 @@ xdotool key F1
 check_instructions rosewood rosewood.vod
 click_dialog 80 350
 check "Done closes the instructions" zd gone "$INSTRUCTIONS" 5000
+# Escape on the real keyboard closes them too.
+xdotool key F1
+require "F1 opens the instructions again" zd wait "$INSTRUCTIONS" 10000 >/dev/null
+sleep 0.3
+xdotool key Escape
+check "Escape closes the instructions" zd gone "$INSTRUCTIONS" 5000
 
 # --- another set: its count images; More Help: three boxes, then the dialog closes --------
 zd command "$MAIN" 8110
@@ -109,7 +116,28 @@ check "after the third box the instructions close" zd gone "$INSTRUCTIONS" 5000
 # --- Time Bonuses, About --------------------------------------------------------------------
 zd post "$MAIN" 505
 check_box "Time Bonuses:" "Revaza's Dazivivo, Version 1.0!"
-zd post "$MAIN" 502
+# About, chosen from the menu bar with real input. The menu bar stays on the screen while
+# the box is open, but takes no input: a click on "Play Game" and its Exit key do nothing.
+xdotool mousemove 600 500 click 1
+sleep 0.3
+zd move "$MAIN" 0 0
+deadline=$((SECONDS + 10))
+until zd controls "$MAIN" | grep -qP '^#32770\t.*\tvisible\t' || [ $SECONDS -ge $deadline ]; do sleep 0.1; done
+import -window root menubar.png && convert menubar.png -type truecolor BMP3:menubar.bmp
+titles=$(python3 "$SCREEN_PY" menubar menubar.bmp)
+require "the menu bar shows its five titles" test "$(wc -l <<<"$titles")" -eq 5
+xdotool mousemove "$(sed -n 5p <<<"$titles")" 9 click 1
+sleep 0.8
+check_eq "a click on Help opens its menu" "$(zd windows | awk -F'\t' '$2 == "#32768"' | wc -l)" 1
+xdotool key a
+require "Help > About opens the About box" zd wait "caption:About Revaza's Dazivivo:" 10000 >/dev/null
+xdotool mousemove "$(sed -n 1p <<<"$titles")" 9 click 1
+sleep 0.8
+check_eq "with the box open, a click on the menu bar opens no menu" \
+  "$(zd windows | awk -F'\t' '$2 == "#32768"' | wc -l)" 0
+xdotool key x
+sleep 1
+check "and Exit's key leaves the game running" main_running
 check_box "About Revaza's Dazivivo:" "Revaza's Dazivivo, Version 1.0!"
 
 # --- I'm Confused: two boxes, then the instructions ------------------------------------------

@@ -100,15 +100,36 @@ game_exit() {
   check_eq "the game ends with exit code 0" "$(e2e_exit_code game 30)" 0
 }
 
+# game_answer_confused: answers the confused player's help that the tenth explosion of a
+# game opens, with real input: Return on its two boxes in turn, then a click on "Done" of
+# the instructions dialog that follows. Fails when one of them does not show or close.
+game_answer_confused() {
+  local caption ox oy
+  for caption in "Ending the Confusion:" "Ending the Confusion 2:"; do
+    zd wait "caption:$caption" 10000 >/dev/null || return 1
+    sleep 0.2
+    xdotool key Return
+    zd gone "caption:$caption" 5000 || return 1
+  done
+  zd wait "caption:Dazivivo Detectors:" 10000 >/dev/null || return 1
+  sleep 0.2
+  read -r ox oy <<<"$(zd rect "caption:Dazivivo Detectors:" | awk '{print $1, $2}')"
+  xdotool mousemove $((ox + 80)) $((oy + 350)) click 1
+  zd gone "caption:Dazivivo Detectors:" 5000
+}
+
 # game_clickall COLUMNS ROWS [SKIP]: "zd clickall" for a test that is not about the end
 # of a game: should the clicks finish it, the new-record and high-score dialogs are
-# answered with "Done" (the finishing click returns only once they are closed).
+# answered with "Done" (the finishing click returns only once they are closed), and the
+# confused player's help at the tenth explosion is answered too.
 game_clickall() {
   zd clickall "$MAIN" "$@" >/dev/null &
   local clicking=$! deadline=$((SECONDS + 600)) caption
   while kill -0 "$clicking" 2>/dev/null && [ $SECONDS -lt $deadline ]; do
-    caption=$(zd windows ZERADE95.exe | cut -f3 | grep -E "^(Enter Your Name:|High Score for .* Layout:)$" | head -n1)
-    if [ -n "$caption" ]; then
+    caption=$(zd windows ZERADE95.exe | cut -f3 | grep -E "^(Enter Your Name:|High Score for .* Layout:|Ending the Confusion:)$" | head -n1)
+    if [ "$caption" = "Ending the Confusion:" ]; then
+      game_answer_confused || e2e_fatal "the confused player's help was not answered"
+    elif [ -n "$caption" ]; then
       zd press "caption:$caption" Done >/dev/null
       zd gone "caption:$caption" 10000
     else

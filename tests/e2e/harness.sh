@@ -248,10 +248,11 @@ zd() {
 
 # e2e_launch VAR DIR COMMAND: starts a Windows program in the background with DIR (a
 # Windows path) as its current directory; VAR receives the background job's pid. Its
-# exit code is collected by e2e_exit_code.
+# exit code is collected by e2e_exit_code. The program may run for E2E_RUN_MS ms
+# (default ten minutes); after that its exit code is not known.
 e2e_launch() {
   local var=$1 dir=$2 command=$3
-  wine "$ZD_DRIVER" run "$dir" "$command" 600000 >"$E2E_WORK/.launch.$var" 2>&1 &
+  wine "$ZD_DRIVER" run "$dir" "$command" "${E2E_RUN_MS:-600000}" >"$E2E_WORK/.launch.$var" 2>&1 &
   printf -v "$var" '%s' "$!"
 }
 
