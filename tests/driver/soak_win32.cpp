@@ -659,6 +659,14 @@ void Answer(HWND dialog)
     ++tally.dialogs;
     std::string caption = WindowText(dialog);
     std::string kind = ClassOf(dialog);
+    if (caption.empty() && kind == "#32770") {
+        // A message box gets its caption and text while it is being built: one found in
+        // between is read again once it has had time to finish.
+        Sleep(500);
+        if (!IsWindow(dialog))
+            return;
+        caption = WindowText(dialog);
+    }
     if (kind == "#32768") {  // a pulled-down menu
         lastAction = "menu";
         int downs = RandomBelow(8);
