@@ -10,20 +10,8 @@
 #     (three runs each); the second minus the first is about the writing alone
 # Where this machine runs no 32-bit code, the 64-bit build runs under 64-bit Wine.
 set -uo pipefail
-top=$(cd "$(dirname "$0")/../.." && pwd)
-build=$(cd "${1:-$top/build}" && pwd)
-. "$top/tools/wine_env.sh"
-if [ "$ZD_WINE64" = 1 ]; then tree=win64; else tree=win32; fi
-export ZD_E2E_STATE="$build/bench-background-state" ZD_WIN32_DIR="$build/$tree"
-export ZD_SOURCE_DIR="$top" ZD_TEST_NAME=bench
-. "$top/tests/e2e/harness.sh"
-trap 'e2e_run_cleanup >/dev/null' EXIT
-e2e_run_setup >/dev/null || exit 1
-. "$E2E_RUN_ENV"
-export DISPLAY
-E2E_WORK="$ZD_E2E_STATE/work/bench"
-mkdir -p "$E2E_WORK"
-cd "$E2E_WORK"
+. "$(dirname "$0")/bench_lib.sh"
+bench_begin background "${1:-}"
 . "$top/tests/e2e/game_lib.sh"
 . "$top/tests/e2e/background_lib.sh"
 game_prepare
@@ -33,7 +21,7 @@ convert -size 1920x1080 -seed 12 plasma:fractal -blur 0x2 -attenuate 0.3 +noise 
 game_options hidenote=1 background="$(winpath "$E2E_WORK/start.png")"
 game_start
 game_ready_without_note
-echo "build: $tree under $(wine --version 2>/dev/null); load: $(uptime | sed 's/.*load/load/')"
+echo "build: $programs under $(wine --version 2>/dev/null); load: $(uptime | sed 's/.*load/load/')"
 
 # median of the numbers given
 median() { printf '%s\n' "$@" | sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }

@@ -7,19 +7,9 @@
 #     length (goal: 4.0 s within 5 %), the longest drawing and erasing step on the
 #     50 x 40 field, and the GDI objects of the process before and after
 set -uo pipefail
-top=$(cd "$(dirname "$0")/../.." && pwd)
-build=$(cd "${1:-$top/build}" && pwd)
 runs=${2:-3}
-. "$top/tools/wine_env.sh"
-programs=win32
-[ "$ZD_WINE64" = 1 ] && programs=win64
-export ZD_E2E_STATE="$build/bench-state" ZD_WIN32_DIR="$build/$programs" ZD_SOURCE_DIR="$top"
-export ZD_TEST_NAME=bonus-bench
-. "$top/tests/e2e/harness.sh"
-trap 'e2e_end >/dev/null 2>&1; e2e_run_cleanup >/dev/null' EXIT
-e2e_run_setup >/dev/null || exit 1
-e2e_begin >/dev/null
-trap 'e2e_end >/dev/null 2>&1; e2e_run_cleanup >/dev/null' EXIT
+. "$(dirname "$0")/bench_lib.sh"
+bench_begin bonus "${1:-}"
 
 echo "$programs build of the programs; $(nproc) cores"
 wine "$ZD_DRIVER" tick >/dev/null 2>&1   # Wine is up before the first run

@@ -5,18 +5,8 @@
 #   - the time from starting the program to the title picture (goal < 1 s, Wine up)
 #   - the CPU the game uses while a game sits idle for ten seconds (goal near zero)
 set -uo pipefail
-top=$(cd "$(dirname "$0")/../.." && pwd)
-build=$(cd "${1:-$top/build}" && pwd)
-export ZD_E2E_STATE="$build/bench-state" ZD_WIN32_DIR="$build/win32" ZD_SOURCE_DIR="$top"
-export ZD_TEST_NAME=bench
-. "$top/tests/e2e/harness.sh"
-trap 'e2e_run_cleanup >/dev/null' EXIT
-e2e_run_setup >/dev/null || exit 1
-. "$E2E_RUN_ENV"
-export DISPLAY
-E2E_WORK="$ZD_E2E_STATE/work/bench"
-mkdir -p "$E2E_WORK"
-cd "$E2E_WORK"
+. "$(dirname "$0")/bench_lib.sh"
+bench_begin game "${1:-}"
 . "$top/tests/e2e/game_lib.sh"
 game_prepare
 game_options hidenote=1 level=8 columns=50 rows=40

@@ -5,18 +5,8 @@
 #   - the delay from a real click on a bomb to the start of its explosion sound
 #   - the time a flood takes without any sound device (the ticks must fail quickly)
 set -uo pipefail
-top=$(cd "$(dirname "$0")/../.." && pwd)
-build=$(cd "${1:-$top/build}" && pwd)
-. "$top/tools/wine_env.sh"
-programs=win32
-[ "$ZD_WINE64" = 1 ] && programs=win64
-export ZD_E2E_STATE="$build/bench-state" ZD_WIN32_DIR="$build/$programs" ZD_SOURCE_DIR="$top"
-export ZD_TEST_NAME=sound-bench
-. "$top/tests/e2e/harness.sh"
-trap 'e2e_end >/dev/null 2>&1; e2e_run_cleanup >/dev/null' EXIT
-e2e_run_setup >/dev/null || exit 1
-e2e_begin >/dev/null
-trap 'e2e_end >/dev/null 2>&1; e2e_run_cleanup >/dev/null' EXIT
+. "$(dirname "$0")/bench_lib.sh"
+bench_begin sound "${1:-}"
 . "$top/tests/e2e/game_lib.sh"
 SOUND_PY="$top/tests/e2e/sound.py"
 REF="$top/resources/sounds"

@@ -1,0 +1,21 @@
+# bench_lib.sh: sourced by the benchmarks that run the Windows programs.
+#   bench_begin NAME [BUILD_DIR]
+# sets `top`, `build` and `programs` (the tree this machine can run: win32, or win64 where
+# no 32-bit code runs), starts a private run of the end-to-end harness (its own Xvfb
+# display and Wine prefix under BUILD_DIR/bench-NAME), enters a fresh working folder and
+# cleans everything up when the script exits.
+bench_begin() {
+  local name=$1
+  top=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+  build=$(cd "${2:-$top/build}" && pwd)
+  . "$top/tools/wine_env.sh"
+  programs=win32
+  [ "$ZD_WINE64" = 1 ] && programs=win64
+  export ZD_E2E_STATE="$build/bench-$name" ZD_WIN32_DIR="$build/$programs" ZD_SOURCE_DIR="$top"
+  export ZD_TEST_NAME=$name
+  . "$top/tests/e2e/harness.sh"
+  trap 'e2e_run_cleanup >/dev/null' EXIT
+  e2e_run_setup >/dev/null || exit 1
+  e2e_begin >/dev/null
+  trap 'e2e_end >/dev/null 2>&1; e2e_run_cleanup >/dev/null' EXIT
+}
