@@ -17,5 +17,6 @@ bench_begin() {
   trap 'e2e_run_cleanup >/dev/null' EXIT
   e2e_run_setup >/dev/null || exit 1
   e2e_begin >/dev/null
-  trap 'e2e_end >/dev/null 2>&1; e2e_run_cleanup >/dev/null' EXIT
+  # e2e_end ends with exit: in a subshell, so that the run's clean-up still follows it.
+  trap '(e2e_end) >/dev/null 2>&1; e2e_run_cleanup >/dev/null' EXIT
 }
