@@ -26,51 +26,113 @@ end_click_square() {
   zd click "$MAIN" $(end_square_centre "$1" "$2") >/dev/null
 }
 
+# end_oracle_pair SEED: "BOMBS VIEW" of the oracle for the current layout after
+# END_CLICKS (blocks 1 and 2, rows joined).
+end_oracle_pair() {
+  "$END_ORACLE" "$END_COLUMNS" "$END_ROWS" "$END_LEVEL" "$1" "${END_CLICKS[@]}" |
+    awk 'BEGIN { RS = ""; } NR <= 2 { gsub("\n", ""); printf "%s%s", $0, (NR == 1 ? " " : "\n") }'
+}
+
+# How far outside the driver's two readings of GetTickCount the deal's seed is looked
+# for. The game's tick count is the performance counter from the value GetTickCount had
+# at its first call; GetTickCount itself lags the performance counter by up to a step of
+# 16 ms (longer when the machine is loaded), by a different amount at every reading.
+END_WINDOW=24
+
 # end_deal COMMAND COLUMNS ROWS LEVEL: deals with menu command COMMAND and finds out
-# which board was dealt.
+# which board was dealt, dealing again (at most five times) when it cannot be told
+# for sure or a click made to tell it exploded a bomb.
 end_deal() {
-  END_COLUMNS=$2 END_ROWS=$3 END_LEVEL=$4 END_CLICKS=()
-  local t0 t1 seed
+  END_COLUMNS=$2 END_ROWS=$3 END_LEVEL=$4
+  local deal
+  for deal in 1 2 3 4 5; do
+    end_deal_once "$1" && return 0
+    echo "deal $deal: the board is not known for sure; dealing again"
+  done
+  e2e_fatal "the dealt board was not found in $deal deals"
+}
+
+# end_deal_once COMMAND: one deal and the clicks that tell its board; fails when the
+# board is not known for sure after them or when one of them exploded a bomb.
+#
+# The candidates are the distinct boards of the seeds up to END_WINDOW ticks either side
+# of the driver's readings, each weighted by how likely its seed is (those between the
+# readings far above the rest). Each click is on a covered square safe on as much of
+# that weight as can be (among those, one whose count of bombs around differs most
+# between the candidates); the boards whose field then differs from the screen drop out.
+# At least one click is always made, so that a board is never taken unseen.
+end_deal_once() {
+  END_CLICKS=()
+  local t0 t1 seed distance weight pair shown square
   read -r t0 t1 <<<"$(zd timed "$MAIN" "$1")"
   [ -n "$t1" ] || e2e_fatal "the deal command was not timed"
   game_settle
-  # One seed per distinct board.
+  # Seeds from the most likely out, so that a board keeps the weight of its likeliest.
+  local seeds=() weights=()
+  for seed in $(seq "$t0" "$t1"); do seeds+=("$seed"); weights+=(1000); done
+  for distance in $(seq 1 "$END_WINDOW"); do
+    weight=$(( distance <= 16 ? 20 - distance : 1 ))
+    seeds+=($((t0 - distance)) $((t1 + distance)))
+    weights+=("$weight" "$weight")
+  done
   local -A seen=()
-  local candidates=() bombs
-  for seed in $(seq "$t0" "$t1"); do
-    bombs=$(end_oracle_block "$seed" 1)
+  local candidates=() cweights=() i bombs
+  for i in "${!seeds[@]}"; do
+    bombs=$(end_oracle_block "${seeds[i]}" 1)
     [ -n "${seen[$bombs]:-}" ] && continue
     seen[$bombs]=1
-    candidates+=("$seed")
+    candidates+=("${seeds[i]}")
+    cweights+=("${weights[i]}")
   done
-  echo "deal between ticks $t0 and $t1: ${#candidates[@]} possible boards"
-  local tries=0 square view shown kept
-  while [ ${#candidates[@]} -gt 1 ] && [ $tries -lt 6 ]; do
+  echo "deal between ticks $t0 and $t1: ${#candidates[@]} possible boards within $END_WINDOW ticks"
+  local tries=0 kept keptweights
+  while [ $tries -eq 0 ] || [ ${#candidates[@]} -gt 1 ]; do
+    [ $tries -lt 8 ] || return 1
     tries=$((tries + 1))
-    # A square safe on every candidate board and still covered.
-    square=$(for seed in "${candidates[@]}"; do end_oracle_block "$seed" 2; end_oracle_block "$seed" 1; done |
-      python3 -c '
+    square=$(for i in "${!candidates[@]}"; do
+               echo "${cweights[i]} $(end_oracle_pair "${candidates[i]}")"
+             done | python3 -c '
 import sys
-lines = sys.stdin.read().split()
-views, bombs = lines[0::2], lines[1::2]
-for i in range(len(bombs[0])):
-    if all(b[i] == "." for b in bombs) and all(v[i] == "C" for v in views):
-        print(i % int(sys.argv[1]), i // int(sys.argv[1])); break' "$END_COLUMNS")
-    [ -n "$square" ] || e2e_fatal "no square is safe on every possible board"
+columns = int(sys.argv[1])
+boards = [line.split() for line in sys.stdin.read().splitlines()]
+rows = len(boards[0][1]) // columns
+def around(bombs, i):
+    c, r = i % columns, i // columns
+    return sum(bombs[(r + dr) * columns + c + dc] == "*"
+               for dr in (-1, 0, 1) for dc in (-1, 0, 1)
+               if (dr or dc) and 0 <= c + dc < columns and 0 <= r + dr < rows)
+best = None
+for i in range(len(boards[0][1])):
+    if any(view[i] != "C" for _, _, view in boards):
+        continue
+    safe = [b for b in boards if b[1][i] == "."]
+    score = (sum(int(w) for w, _, _ in safe), len({around(b[1], i) for b in safe}))
+    if best is None or score > best[0]:
+        best = (score, i)
+if best:
+    print(best[1] % columns, best[1] // columns)' "$END_COLUMNS")
+    [ -n "$square" ] || return 1
     end_click_square $square
     game_settle
     game_capture "$E2E_WORK/.deal.bmp"
     shown=$(game_squares "$E2E_WORK/.deal.bmp" "$END_COLUMNS" "$END_ROWS" | tr -d '\n')
-    kept=()
-    for seed in "${candidates[@]}"; do
-      [ "$(end_oracle_block "$seed" 2)" = "$shown" ] && kept+=("$seed")
+    if [[ "$shown" == *X* ]]; then
+      echo "the click on ($square) exploded a bomb"
+      return 1
+    fi
+    kept=() keptweights=()
+    for i in "${!candidates[@]}"; do
+      [ "$(end_oracle_block "${candidates[i]}" 2)" = "$shown" ] || continue
+      kept+=("${candidates[i]}")
+      keptweights+=("${cweights[i]}")
     done
-    candidates=("${kept[@]}")
+    candidates=("${kept[@]}") cweights=("${keptweights[@]}")
     echo "after a click on ($square): ${#candidates[@]} boards match the screen"
+    [ ${#candidates[@]} -gt 0 ] || return 1
   done
-  [ ${#candidates[@]} -eq 1 ] || e2e_fatal "the dealt board was not found"
   END_SEED=${candidates[0]}
   END_BOMBS=$(end_oracle_block "$END_SEED" 1)
+  echo "the board is that of tick $END_SEED (readings $t0 and $t1)"
 }
 
 # end_inner_bomb: "COL ROW" of a bomb away from the edges (any bomb if there is none),
