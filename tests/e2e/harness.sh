@@ -163,7 +163,9 @@ e2e_end() {
     status=1
   fi
   [ $E2E_FAILED -ne 0 ] && status=1
-  if [ $status -eq 0 ]; then
+  if [ $status -eq 0 ] && [ -n "${ZD_E2E_KEEP:-}" ]; then
+    echo "PASS (working folder kept: $E2E_WORK)"
+  elif [ $status -eq 0 ]; then
     cd "$ZD_E2E_STATE" && rm -rf "$E2E_WORK"
     echo "PASS"
   else
