@@ -10,7 +10,6 @@ echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
 top=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "${1:-$top/build}" && pwd)
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 
 best_of_three() {  # best_of_three COMMAND...: the fastest of three runs, in ms
   local best="" start end ms
@@ -33,24 +32,15 @@ for command in 117 116 118; do
   echo "native tool, $command (${runs[$command]%% *}): $(best_of_three "$build/landscape_render" ${runs[$command]} "$work/out") ms"
 done
 
-. "$top/tools/wine_env.sh"
-programs=win32
-[ "$ZD_WINE64" = 1 ] && programs=win64
+rm -rf "$work"
+
+. "$(dirname "$0")/bench_lib.sh"
+bench_begin landscape "$build"
 echo "Windows programs: $programs"
-export ZD_E2E_STATE="$build/bench-state" ZD_WIN32_DIR="$build/$programs" ZD_SOURCE_DIR="$top"
-export ZD_TEST_NAME=bench
-. "$top/tests/e2e/harness.sh"
-trap 'e2e_run_cleanup >/dev/null; rm -rf "$work"' EXIT
-e2e_run_setup >/dev/null || { echo "no Wine: nothing measured under Wine"; exit 1; }
-. "$E2E_RUN_ENV"
-export DISPLAY
 for command in 117 116 118; do
-  echo "Wine, landscape_render.exe, $command: $(best_of_three wine "$ZD_WIN32_DIR/landscape_render.exe" ${runs[$command]} 'Z:\tmp\bench.out') ms"
+  echo "Wine, landscape_render.exe, $command: $(best_of_three wine "$ZD_WIN32_DIR/landscape_render.exe" ${runs[$command]} bench.out) ms"
 done
 
-E2E_WORK="$ZD_E2E_STATE/work/bench"
-mkdir -p "$E2E_WORK"
-cd "$E2E_WORK"
 . "$top/tests/e2e/game_lib.sh"
 game_prepare
 game_options hidenote=1 level=10 columns=12 rows=8
