@@ -798,9 +798,14 @@ int main(int argc, char** argv)
         return 0;
     }
     if (verb == "press" && argc > 3) {
+        // A box found by its caption may still be making its buttons: look for up to 10 s.
         ButtonSearch search;
         search.text = argv[3];
-        EnumChildWindows(window, MatchButton, reinterpret_cast<LPARAM>(&search));
+        for (DWORD start = GetTickCount(); IsWindow(window) && GetTickCount() - start < 10000; Sleep(20)) {
+            EnumChildWindows(window, MatchButton, reinterpret_cast<LPARAM>(&search));
+            if (search.found)
+                break;
+        }
         if (!search.found)
             return 1;
         // A message box or dialog acts on the button's notification to its parent.
