@@ -176,6 +176,7 @@ for deal in 1 2 3 4; do
   done
   game_settle
   game_capture planned.bmp
+  cp planned.bmp "planned-$deal.bmp"
   # The squares under the clock are left out of the comparison.
   if python3 - "$(game_squares planned.bmp 50 40 | tr -d '\n')" \
       "$(end_oracle_block "$END_SEED" 2)" "$x" "$y" <<'PY'
@@ -186,6 +187,9 @@ for i, (a, b) in enumerate(zip(shown, expected)):
     under_clock = (col + 1) * 1024 // 50 > x and col * 1024 // 50 < x + 96 and \
         (row + 1) * 768 // 40 > y and row * 768 // 40 < y + 96
     if a != b and not under_clock:
+        differ = [(j % 50, j // 50, s, e) for j, (s, e) in enumerate(zip(shown, expected)) if s != e]
+        print("%d squares differ, the first: " % len(differ) +
+              ", ".join("(%d, %d) shows %s, the board %s" % d for d in differ[:4]))
         sys.exit(1)
 PY
   then
