@@ -80,9 +80,15 @@ for command in 117 116 118; do
   grab "after-$command.raw"
   # Each screen seen while the command ran is the picture partly drawn, in its order; where
   # the cleared field shows background, the screen after it shows the picture as drawn.
-  check "$command: the picture grows and becomes the background" \
-    frames check "$kind" "frames-$command-before.raw" "after-$command.raw" cleared.txt 12 8 \
+  # A generator done before the first look leaves nothing to judge (exit 3).
+  frames check "$kind" "frames-$command-before.raw" "after-$command.raw" cleared.txt 12 8 \
     "$(cat "frames-$command-menu")" frames-"$command"-[0-9]*.raw
+  judged=$?
+  if [ $judged -eq 3 ]; then
+    echo "note: $command was done before the first look at the screen; its drawing is not judged in this run"
+  else
+    check_eq "$command: the picture grows and becomes the background" "$judged" 0
+  fi
   check "$command: a new background" bash -c "! cmp -s '$previous' 'after-$command.raw'"
   game_capture "after-$command.bmp"
   previous="after-$command.raw"
