@@ -63,7 +63,7 @@ end_deal() {
 # At least one click is always made, so that a board is never taken unseen.
 end_deal_once() {
   END_CLICKS=()
-  local t0 t1 seed distance weight pair shown square
+  local t0 t1 seed distance weight shown square
   read -r t0 t1 <<<"$(zd timed "$MAIN" "$1")"
   [ -n "$t1" ] || e2e_fatal "the deal command was not timed"
   game_settle

@@ -220,7 +220,6 @@ def check(kind, before_path, after_path, cleared_txt, columns, rows, menu, frame
     picture = [bytearray(row) for row in before.rows]  # the picture as drawn so far
     known = 0  # units 0 .. known - 1 of picture are drawn
     partial = 0
-    ended_unseen = False
     faults = []
     for path in frame_paths:
         frame = load(path)
@@ -235,8 +234,8 @@ def check(kind, before_path, after_path, cleared_txt, columns, rows, menu, frame
         # then already the end, field and all.
         if not known and frame.rows == after.rows:
             print(f"{path}: already the screen after, the field back")
-            ended_unseen = True
-            break
+            print("no screen was seen while the picture was drawn: its growth is not judged")
+            return 3
         drawn = drawn_units(kind, frame, before, menu)
         count = max(drawn) + 1 if drawn else 0
         print(f"{path}: {count} of {units} {kind} drawn")
@@ -281,10 +280,6 @@ def check(kind, before_path, after_path, cleared_txt, columns, rows, menu, frame
           f"screen after equal the picture as drawn")
     for fault in faults[:10]:
         print(fault)
-    if ended_unseen:
-        # Nothing of the drawing was seen: neither pass nor fail, but exit 3.
-        print("no screen was seen while the picture was drawn: its growth is not judged")
-        return 3
     return 0 if not faults and partial >= 1 and equal == compared and (
         compared or not backgrounds) else 1
 
