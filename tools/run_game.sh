@@ -41,6 +41,12 @@ for _ in $(seq 100); do [ -s "$build/play/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n1 "$build/play/display")"
 [ -f "$WINEPREFIX/system.reg" ] || { echo "Creating the Wine prefix (once)..."; wineboot -i >/dev/null 2>&1; wineserver -w; }
 (cd "$folder" && wine "$exe" >/dev/null 2>&1 &)
+# The first start in a new prefix, emulated on a busy machine, can take half a minute:
+# wait for the program's window, then let it run and paint for ZD_PLAY_SECONDS.
+for _ in $(seq 300); do
+  xdotool search --onlyvisible --name . >/dev/null 2>&1 && break
+  sleep 0.3
+done
 sleep "${ZD_PLAY_SECONDS:-8}"
 shot="$build/play/screenshot.png"
 import -window root "$shot"
