@@ -7,10 +7,11 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 build=$1
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPREFIX=${WINEPREFIX:-$build/play/prefix}
+export ZD_EMU_LIB_DIR="$build/wine32emu"
 . "$top/tools/wine_env.sh"
-# Where no 32-bit program runs, the 64-bit build of the same sources is started.
-tree="$build/win32"
-[ "$ZD_WINE64" = 1 ] && tree="$build/win64"
+# The i686 build, which players get; only where neither 32-bit Wine nor its emulated
+# route runs, the 64-bit build of the same sources (tools/wine_route.sh).
+tree="$build/$ZD_PROGRAMS_TREE"
 
 game="$tree/ZERADE95.exe"
 [ -f "$game" ] || game=$(find "$tree" -name ZERADE95.exe -print -quit 2>/dev/null)

@@ -8,7 +8,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-i686 gcc-mingw-w64-i686 binutils-mingw-w64-i686 libz-mingw-w64-dev
   g++-mingw-w64-x86-64 gcc-mingw-w64-x86-64 binutils-mingw-w64-x86-64
-  wine wine32:i386
+  wine wine32:i386 wine64
+  qemu-user-static
   xvfb xdotool x11-utils imagemagick
   pulseaudio pulseaudio-utils sox libsox-fmt-all espeak-ng
   libjpeg62-turbo-dev libpng-dev libtiff-dev libgif-dev zlib1g-dev

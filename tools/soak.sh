@@ -18,11 +18,11 @@ echo "soak: $seconds s, seed $seed (replay: tools/soak.sh $seconds $seed)"
 
 export ZD_E2E_STATE="$build/soak"
 . "$top/tools/wine_env.sh"
-# The programs that this machine can run (see tools/wine_env.sh).
-if [ "$ZD_WINE64" = 1 ]; then export ZD_WIN32_DIR="$build/win64"; else export ZD_WIN32_DIR="$build/win32"; fi
+# The game as this machine runs it, and the drivers (see tools/wine_env.sh).
+export ZD_WIN32_DIR="$build/$ZD_PROGRAMS_TREE" ZD_DRIVER_DIR="$build/$ZD_DRIVER_TREE"
 export ZD_SOURCE_DIR="$top"
 export ZD_TEST_NAME=long
-[ -x "$ZD_WIN32_DIR/tests/driver/zdsoak.exe" ] || { echo "build first: $ZD_WIN32_DIR/tests/driver/zdsoak.exe is missing" >&2; exit 2; }
+[ -x "$ZD_DRIVER_DIR/tests/driver/zdsoak.exe" ] || { echo "build first: $ZD_DRIVER_DIR/tests/driver/zdsoak.exe is missing" >&2; exit 2; }
 . "$top/tests/e2e/harness.sh"
 if [ -n "${ZD_SOAK_PREFIX_FROM:-}" ]; then
   rm -rf "$ZD_E2E_STATE"

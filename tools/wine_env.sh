@@ -1,14 +1,40 @@
-# Sourced by the scripts that start Wine. Where this machine cannot execute 32-bit code
-# (32-bit Wine then fails with "Exec format error"), `wine` and `wineboot` are made to
-# start 64-bit Wine, which runs the 64-bit build of the programs (build/win64).
-# ZD_WINE64=1 or 0 forces the choice; otherwise it is found out here.
-zd_wine_tools="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine64"
-if [ -z "${ZD_WINE64:-}" ]; then
-  if /usr/lib/wine/wine --version >/dev/null 2>&1; then ZD_WINE64=0; else ZD_WINE64=1; fi
+# Sourced by the scripts that start Wine. Picks how this machine runs the Windows
+# programs (tools/wine_route.sh; ZD_WINE_ROUTE set beforehand forces it) and exports:
+#   ZD_WINE_ROUTE    native, emu or wine64
+#   ZD_PROGRAMS_TREE the build tree whose programs a player's machine would run here:
+#                    win32 (i686) on native and emu, win64 (x86_64) only on wine64
+#   ZD_DRIVER_TREE   the tree of the test drivers: win64 wherever 64-bit Wine is the
+#                    loader (they are started hundreds of times, and natively that is
+#                    quick), win32 on native
+# On emu, `wine` is 64-bit Wine in a 64-bit prefix; for a 32-bit program it starts its
+# 32-bit loader, which the kernel hands to qemu inside the user namespace that
+# tools/wine32emu/enter.sh makes. A script that sources this file at its top level is
+# started again inside that namespace (with the same arguments) before anything else
+# runs; a function that sources it must do that itself (zd_wine_enter).
+zd_wine_top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+if [ -z "${ZD_WINE_ROUTE:-}" ]; then
+  ZD_WINE_ROUTE=$(bash "$zd_wine_top/tools/wine_route.sh")
 fi
-export ZD_WINE64
+export ZD_WINE_ROUTE
+case "$ZD_WINE_ROUTE" in
+  native) ZD_PROGRAMS_TREE=win32 ZD_DRIVER_TREE=win32 ZD_WINE64=0 ;;
+  emu) ZD_PROGRAMS_TREE=win32 ZD_DRIVER_TREE=win64 ZD_WINE64=1 ;;
+  *) ZD_PROGRAMS_TREE=win64 ZD_DRIVER_TREE=win64 ZD_WINE64=1 ;;
+esac
+export ZD_PROGRAMS_TREE ZD_DRIVER_TREE ZD_WINE64
 if [ "$ZD_WINE64" = 1 ]; then
-  case ":$PATH:" in *":$zd_wine_tools:"*) ;; *) export PATH="$zd_wine_tools:$PATH" ;; esac
+  case ":$PATH:" in *":$zd_wine_top/tools/wine64:"*) ;; *) export PATH="$zd_wine_top/tools/wine64:$PATH" ;; esac
   export WINELOADER=/usr/lib/wine/wine64
 fi
-unset zd_wine_tools
+export ZD_EMU_LIB_DIR=${ZD_EMU_LIB_DIR:-${ZD_BUILD_DIR:-$zd_wine_top/build}/wine32emu}
+
+# zd_wine_enter SCRIPT ARGS...: on emu, outside the namespace, starts SCRIPT again inside
+# it (never returns); otherwise returns at once.
+zd_wine_enter() {
+  if [ "$ZD_WINE_ROUTE" = emu ] && [ "${ZD_EMU_INSIDE:-}" != 1 ]; then
+    exec "$zd_wine_top/tools/wine32emu/enter.sh" bash "$@"
+  fi
+}
+if [ -z "${FUNCNAME[*]+set}" ] && [ -f "$0" ]; then
+  zd_wine_enter "$0" "$@"
+fi

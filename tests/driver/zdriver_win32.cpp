@@ -570,6 +570,42 @@ ULONG_PTR RemoteModuleBase(DWORD pid, const wchar_t* name)
     return base;
 }
 
+// A 64-bit driver cannot load its library into a 32-bit process: it runs the 32-bit
+// driver named by ZD_DRIVER32 (a Windows path) for the count, on its own output, and
+// returns that driver's exit code.
+int CountWithDriver32(const char* exe)
+{
+    char driver[MAX_PATH] = {};
+    DWORD length = GetEnvironmentVariableA("ZD_DRIVER32", driver, MAX_PATH);
+    if (!length || length >= MAX_PATH) {
+        fprintf(stderr, "zdriver: %s is a 32-bit process; set ZD_DRIVER32 to the 32-bit driver\n", exe);
+        return 1;
+    }
+    std::string line = std::string("\"") + driver + "\" gdi " + exe;
+    std::vector<char> buffer(line.begin(), line.end());
+    buffer.push_back('\0');
+    fflush(stdout);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(driver, buffer.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        fprintf(stderr, "zdriver: cannot start %s\n", driver);
+        return 1;
+    }
+    DWORD code = 1;
+    if (WaitForSingleObject(info.hProcess, 60000) != WAIT_OBJECT_0 ||
+        !GetExitCodeProcess(info.hProcess, &code))
+        code = 1;
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return static_cast<int>(code);
+}
+
 // Loads zdgdi.dll into the process of `exe`, runs its CountGdiObjects there, unloads it
 // and prints the count. The library lies at the same place in both processes only by
 // chance, so its routine is found at the same offset from wherever it was loaded.
@@ -603,6 +639,14 @@ int CountGdiObjectsOf(const char* exe)
         fprintf(stderr, "zdriver: cannot open process %lu\n", static_cast<unsigned long>(pid));
         return 1;
     }
+#ifdef _WIN64
+    BOOL wow64 = FALSE;
+    if (IsWow64Process(process, &wow64) && wow64) {
+        CloseHandle(process);
+        FreeLibrary(local);
+        return CountWithDriver32(exe);
+    }
+#endif
     size_t bytes = (wcslen(library) + 1) * sizeof(wchar_t);
     void* remotePath = VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE);
     HMODULE kernel = GetModuleHandleA("kernel32.dll");

@@ -3,17 +3,27 @@
 #
 # Environment (set by CTest, see cmake/zd_helpers.cmake):
 #   ZD_E2E_STATE   folder of this test run: display, Wine prefix, working folders
-#   ZD_WIN32_DIR   the win32 build tree (programs and driver)
+#   ZD_WIN32_DIR   the build tree of the programs under test (the i686 one, but where
+#                  only the x86_64 build can run)
+#   ZD_DRIVER_DIR  the build tree of the test drivers (default ZD_WIN32_DIR)
+#   ZD_WIN64_DIR   the x86_64 build tree, for the checks kept on it
+#   ZD_WINE_ROUTE  how Wine runs here (tools/wine_route.sh; found out when not set)
 #   ZD_SOURCE_DIR  the source tree
 #   ZD_TEST_NAME   the test's name (for its working folder)
+# On the emulated route a script that sources this file is started again inside the
+# namespace that carries the route (tools/wine_env.sh) before anything below runs.
 
 set -uo pipefail
 
 : "${ZD_E2E_STATE:?}" "${ZD_WIN32_DIR:?}"
-ZD_DRIVER="$ZD_WIN32_DIR/tests/driver/zdriver.exe"
+ZD_DRIVER_DIR=${ZD_DRIVER_DIR:-$ZD_WIN32_DIR}
+ZD_DRIVER="$ZD_DRIVER_DIR/tests/driver/zdriver.exe"
 E2E_RUN_ENV="$ZD_E2E_STATE/run.env"
 
 . "$(dirname "${BASH_SOURCE[0]}")/../../tools/wine_env.sh"
+# A 64-bit driver counts a 32-bit program's GDI objects through the 32-bit driver.
+ZD_DRIVER32="Z:${ZD_WIN32_DIR//\//\\}\\tests\\driver\\zdriver.exe"
+export ZD_DRIVER32
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPREFIX="$ZD_E2E_STATE/prefix"

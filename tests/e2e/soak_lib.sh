@@ -1,7 +1,7 @@
 # Helpers for the soak and the hostile-surroundings tests; sourced after harness.sh,
 # game_lib.sh and e2e_begin (tools/soak.sh sources the same files).
 
-SOAK_EXE="$ZD_WIN32_DIR/tests/driver/zdsoak.exe"
+SOAK_EXE="$ZD_DRIVER_DIR/tests/driver/zdsoak.exe"
 
 # soak_pictures DIR: a small folder of pictures for the Open dialog, good and damaged:
 # each format the game reads, a 320 x 320 sheet, and files cut short, filled with random
