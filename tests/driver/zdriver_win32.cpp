@@ -670,6 +670,12 @@ int CountGdiObjectsOf(const char* exe)
     CloseHandle(process);
     FreeLibrary(local);
     if (!counted) {
+#ifdef _WIN64
+        // Wine does not always say that a process is a 32-bit one; a library that
+        // would not load there is the sign.
+        if (GetEnvironmentVariableA("ZD_DRIVER32", nullptr, 0) > 0)
+            return CountWithDriver32(exe);
+#endif
         fprintf(stderr, "zdriver: could not count inside process %lu\n", static_cast<unsigned long>(pid));
         return 1;
     }

@@ -230,7 +230,7 @@ read_behind() {
 }
 
 export ZD_SEND_TIMEOUT=20000
-gdi_before=$(zd gdi ZERADE95.exe)
+e2e_gdi_countable && gdi_before=$(zd gdi ZERADE95.exe)
 # fresh_behind FILE: read_behind of a face drawn after this moment: the face on the
 # screen may have been drawn before the last click was handled, so the reading is taken
 # once it has changed, at the next tick (for at most 5 s).
@@ -280,9 +280,14 @@ check "frames captured during the click show the balls ($with_balls of $(wc -w <
 [ -n "${ZD_SHOTS:-}" ] && cp clock-a.bmp dodge-3.bmp margin-jump.bmp $frames before.bmp after.bmp \
   repainted.bmp "$ZD_SHOTS/"
 # Each ball step makes a pen and a brush, each erased dot a clip region: none is left.
-gdi_after=$(zd gdi ZERADE95.exe)
-echo "GDI objects of the game: $gdi_before before the clicks, $gdi_after after the bonus"
-check "no GDI object is left over ($gdi_before, then $gdi_after)" \
-  test -n "$gdi_before" -a "${gdi_after:-99999}" -le "${gdi_before:-0}"
+# (Not countable in an emulated i686 game: e2e.game_clock_x86_64 counts them there.)
+if e2e_gdi_countable; then
+  gdi_after=$(zd gdi ZERADE95.exe)
+  echo "GDI objects of the game: $gdi_before before the clicks, $gdi_after after the bonus"
+  check "no GDI object is left over ($gdi_before, then $gdi_after)" \
+    test -n "$gdi_before" -a "${gdi_after:-99999}" -le "${gdi_before:-0}"
+else
+  echo "GDI objects: not counted in the emulated i686 game (e2e.game_clock_x86_64 counts them)"
+fi
 
 game_exit

@@ -277,6 +277,13 @@ e2e_sound_seconds() {
 
 # ---- talking to programs -------------------------------------------------------------
 
+# e2e_gdi_countable: `zd gdi` can count the GDI objects of the programs under test. Not
+# where they are i686 programs under the emulated route: the count runs on a thread that
+# the driver creates in the program's process, and emulated 32-bit Wine never runs it.
+e2e_gdi_countable() {
+  [ "${ZD_WINE_ROUTE:-}" != emu ] || [ "$ZD_WIN32_DIR" = "${ZD_WIN64_DIR:-}" ]
+}
+
 # zd VERB ARGS...: runs the test driver; its output with Windows line ends removed.
 zd() {
   local out status
