@@ -54,8 +54,8 @@ endfunction()
 # zd_e2e_test(NAME SCRIPT [TIMEOUT seconds] [ARGS arguments...])
 # An end-to-end test of the native tree (label "e2e"): SCRIPT is a bash script that
 # sources tests/e2e/harness.sh and drives the Windows programs of the win32 tree under
-# Wine. All end-to-end tests of a run share one display and Wine prefix (the fixture
-# "e2e") and run one at a time.
+# Wine. The fixture "e2e" makes the run's Wine prefix; each test runs on a copy of it and
+# a display of its own (tests/e2e/harness.sh), so that tests run side by side.
 #
 # X86_64_ON_EMU: on the emulated route (tests/e2e/README.md) the test plays the x86_64
 # build of the game instead (label "x86_64"), for one of the two things that emulated
@@ -80,7 +80,6 @@ function(zd_e2e_test name script)
   set_tests_properties(e2e.${name} PROPERTIES
     LABELS "${labels}"
     FIXTURES_REQUIRED e2e
-    RESOURCE_LOCK wine
     TIMEOUT ${A_TIMEOUT}
     ENVIRONMENT "${ZD_E2E_ENV};ZD_TEST_NAME=${name}${programs}")
 endfunction()

@@ -36,13 +36,21 @@ e2e_log() { printf '[%s] %s\n' "$(date +%H:%M:%S.%3N)" "$*" >&2; }
 
 # ---- processes of this run ---------------------------------------------------------
 
-# Process ids whose environment or command line names this run's state folder. One grep
-# reads every process's environment and one every command line: a loop that started two
-# programs per process took tens of seconds on a busy machine.
+# Process ids of this run: those whose environment names one of its Wine prefixes or whose
+# command line names its state folder. Inside a test (after e2e_begin), of this test
+# only: its own prefix and working folder, so that tests running side by side never
+# touch each other's processes. One grep reads every process's environment and one
+# every command line: a loop that started two programs per process took tens of seconds
+# on a busy machine.
 e2e_run_processes() {
   local file pid comm
-  { grep -lsxzF "WINEPREFIX=$WINEPREFIX" /proc/[0-9]*/environ
-    grep -lszF "$ZD_E2E_STATE/" /proc/[0-9]*/cmdline; } 2>/dev/null |
+  { if [ -n "${E2E_WORK:-}" ]; then
+      grep -lsxzF "WINEPREFIX=$WINEPREFIX" /proc/[0-9]*/environ
+      grep -lszF "$E2E_WORK/" /proc/[0-9]*/cmdline
+    else
+      grep -lszF "WINEPREFIX=$ZD_E2E_STATE/prefix" /proc/[0-9]*/environ
+      grep -lszF "$ZD_E2E_STATE/" /proc/[0-9]*/cmdline
+    fi; } 2>/dev/null |
   while IFS= read -r file; do
     pid=${file#/proc/}
     pid=${pid%%/*}
@@ -57,7 +65,8 @@ e2e_run_processes() {
   done | sort -un
 }
 
-# Stops every Wine process of the prefix and waits until the wineserver is gone.
+# Stops every Wine process of the prefix (of the test, inside one) and waits until the
+# wineserver is gone.
 e2e_stop_wine() {
   wineserver -k >/dev/null 2>&1 || true
   local deadline=$((SECONDS + 10))
@@ -119,6 +128,22 @@ e2e_run_setup() {
   echo "e2e: display $DISPLAY (24 bits), Wine prefix ready in $((SECONDS - started)) s"
 }
 
+# e2e_clone_prefix FROM TO: a Wine prefix of its own, made from a ready one in a second or
+# two. The program files (about 1.3 GB, which Wine never writes to once the prefix is
+# made) are hard links to FROM's; every other file (registry, settings, about 12 MB) is a
+# copy, so that what one test's programs write never reaches another test.
+e2e_clone_prefix() {
+  local from=$1 to=$2
+  rm -rf "$to"
+  mkdir -p "$(dirname "$to")"
+  cp -al "$from" "$to" || return 1
+  find "$to" -type f ! \( -iname '*.dll' -o -iname '*.exe' -o -iname '*.drv' -o -iname '*.sys' \
+    -o -iname '*.nls' -o -iname '*.acm' -o -iname '*.ocx' -o -iname '*.cpl' -o -iname '*.tlb' \
+    -o -iname '*.ax' -o -iname '*.ds' -o -iname '*.vxd' -o -iname '*.com' -o -iname '*.ttf' \) \
+    -exec sh -c 'for f; do cp -p "$f" "$f.copy" && mv -f "$f.copy" "$f"; done' sh {} + || return 1
+  [ -f "$to/system.reg" ]
+}
+
 e2e_run_cleanup() {
   [ -f "$E2E_RUN_ENV" ] && . "$E2E_RUN_ENV"
   e2e_stop_wine
@@ -130,7 +155,7 @@ e2e_run_cleanup() {
   [ -n "$left" ] && kill -9 $left 2>/dev/null
   sleep 0.2
   left=$(e2e_run_processes)
-  rm -rf "$WINEPREFIX"
+  rm -rf "$WINEPREFIX" "$ZD_E2E_STATE/prefixes"
   if [ -n "$left" ]; then
     echo "e2e: processes left behind after the run:" >&2
     ps -o pid,comm,args -p $(echo $left | tr ' ' ',') >&2
@@ -156,8 +181,10 @@ e2e_begin() {
   mkdir -p "$E2E_WORK"
   cd "$E2E_WORK" || exit 1
   trap e2e_end EXIT
-  # Start from a prefix with no process left by an earlier test.
-  e2e_stop_wine
+  # A prefix and a display of the test's own: tests run side by side.
+  export WINEPREFIX="$ZD_E2E_STATE/prefixes/${ZD_TEST_NAME:-test}"
+  e2e_clone_prefix "$ZD_E2E_STATE/prefix" "$WINEPREFIX" || e2e_fatal "no Wine prefix of its own"
+  e2e_display 24
 }
 
 e2e_end() {
@@ -172,6 +199,7 @@ e2e_end() {
     echo "FAIL: Wine processes left behind" >&2
     status=1
   fi
+  rm -rf "$WINEPREFIX"
   [ $E2E_FAILED -ne 0 ] && status=1
   if [ $status -eq 0 ] && [ -n "${ZD_E2E_KEEP:-}" ]; then
     echo "PASS (working folder kept: $E2E_WORK)"
@@ -190,7 +218,8 @@ e2e_display() {
   [ -n "${E2E_WORK:-}" ] || e2e_fatal "e2e_display comes after e2e_begin"
   e2e_stop_wine
   local xvfb
-  xvfb=$(e2e_start_xvfb "$1" "${ZD_TEST_NAME:-test}" "${2:-}") || e2e_fatal "no private display"
+  E2E_DISPLAYS=$((${E2E_DISPLAYS:-0} + 1))
+  xvfb=$(e2e_start_xvfb "$1" "${ZD_TEST_NAME:-test}-$E2E_DISPLAYS" "${2:-}") || e2e_fatal "no private display"
   set -- $xvfb
   E2E_PRIVATE_PIDS+=("$1")
   export DISPLAY=$2
