@@ -9,4 +9,5 @@ bash "$top/tools/setup.sh"
 cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZD_WITH_WIN32=ON -DZD_WITH_FUZZ=ON >/dev/null
 cmake --build "$build" -j"$(nproc)"
 cd "$build"
-ctest --output-on-failure -j"$(nproc)" "$@"
+# One more test at a time than there are cores: the end-to-end tests mostly wait.
+ctest --output-on-failure -j"$(( $(nproc) + 1 ))" "$@"
