@@ -18,6 +18,12 @@ bool ValidEntry(int32_t entry) {
   return entry >= 0 && static_cast<size_t>(entry) < kHighScoreEntries;
 }
 
+// A count below zero, or a time above the fresh one (only a strictly faster game is
+// ever stored), was never written by a game: such a record could never be beaten.
+bool DamagedEntry(const HighScoreTable& table, size_t k) {
+  return table.bestExplosions[k] < 0 || table.bestTime[k] > kFreshBestTime;
+}
+
 }  // namespace
 
 HighScoreTable FreshHighScoreTable() {
@@ -37,6 +43,11 @@ HighScoreTable DecodeHighScores(const uint8_t* data, size_t size) {
     size_t holderAt = kHolderOffset + kHolderBytes * k;
     if (Covers(size, holderAt, kHolderBytes)) {
       std::memcpy(table.holder[k].data(), data + holderAt, kHolderBytes);
+    }
+    if (DamagedEntry(table, k)) {
+      table.bestTime[k] = kFreshBestTime;
+      table.bestExplosions[k] = kFreshBestExplosions;
+      table.holder[k].fill('\0');
     }
   }
   if (size > kReservedOffset) {

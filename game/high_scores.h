@@ -36,7 +36,9 @@ constexpr size_t kReservedOffset = 864;
 HighScoreTable FreshHighScoreTable();
 
 // The table from the first bytes of a high-score file. Every entry the bytes do not
-// cover completely keeps its fresh value, and reserved bytes beyond them are zero.
+// cover completely keeps its fresh value, and reserved bytes beyond them are zero. A
+// damaged entry (a negative count of explosions, or a time above the fresh one) is
+// made fresh, name and all; the others stay as they are.
 HighScoreTable DecodeHighScores(const uint8_t* data, size_t size);
 // The 1304-byte file image of a table.
 std::array<uint8_t, kHighScoreFileSize> EncodeHighScores(const HighScoreTable& table);
