@@ -7,10 +7,9 @@
 #include "game/file_image.h"
 
 HighScoreTable highScores = FreshHighScoreTable();
+std::string highScoreFile = kHighScoreFileName;
 
 namespace {
-
-const char* const kHighScoreFileName = "gmnscore";
 
 bool Covers(size_t size, size_t offset, size_t length) { return size >= offset + length; }
 
@@ -85,9 +84,12 @@ bool SaveHighScoresTo(const std::string& path) {
   return ReplaceFileContents(path, image.data(), image.size());
 }
 
-void LoadHighScores() { LoadHighScoresFrom(kHighScoreFileName); }
+void LoadHighScores(const std::string& folder) {
+  highScoreFile = folder + kHighScoreFileName;
+  LoadHighScoresFrom(highScoreFile);
+}
 
-void SaveHighScores() { SaveHighScoresTo(kHighScoreFileName); }
+void SaveHighScores() { SaveHighScoresTo(highScoreFile); }
 
 int32_t HighScoreEntry(int32_t level, int32_t columns) {
   return LevelIndex(level) * 6 + LayoutIndex(columns);

@@ -257,7 +257,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     }
 
     gameState.gameInProgress = 0;
-    LoadHighScores();
+    LoadHighScores(programFolder);
     RegisterMainWindowClass();
     ReadRecentLists();
 

@@ -137,6 +137,26 @@ TEST(HighScoreFile, DamagedEntriesReadAsFresh) {
   EXPECT_EQ(read.reserved[5], 0x5A);
 }
 
+// The table stays in the folder it was read from when the current folder changes (the
+// common file dialogs move it to wherever the player browsed).
+TEST(HighScoreFile, SavedWhereItWasReadWhateverTheCurrentFolder) {
+  TempFolder game;
+  HighScoreTable stored = FreshHighScoreTable();
+  stored.bestExplosions[3] = 4;
+  auto image = EncodeHighScores(stored);
+  WriteBytes(game.File("gmnscore"), std::vector<uint8_t>(image.begin(), image.end()));
+  LoadHighScores(game.Prefix());
+  EXPECT_EQ(highScores.bestExplosions[3], 4);
+
+  ScratchCurrentFolder browsed;
+  highScores.bestExplosions[3] = 2;
+  SaveHighScores();
+  EXPECT_FALSE(std::filesystem::exists("gmnscore"));
+  std::vector<uint8_t> saved = ReadBytes(game.File("gmnscore"));
+  EXPECT_EQ(DecodeHighScores(saved.data(), saved.size()).bestExplosions[3], 2);
+  highScoreFile = kHighScoreFileName;
+}
+
 TEST(HighScoreFile, FailedSaveLeavesTheOldFileWhole) {
   TempFolder folder;
   std::vector<uint8_t> old = PatternBytes(1304, 11);
