@@ -55,7 +55,8 @@ int32_t SignedY(LPARAM lParam) { return static_cast<int16_t>(HIWORD(lParam)); }
 LRESULT OnCreate(HWND window)
 {
     SetScreenWindow(window);
-    return LoadSoundEffects() ? 0 : -1;
+    LoadSoundEffects();
+    return 0;
 }
 
 LRESULT OnSize(HWND window)
