@@ -154,6 +154,9 @@ check_eq "recent 3" "$(bg_recent 3)" "$(winpath "$GAME_DIR/PLANET_R.BKG")"
 check_eq "recent 4" "$(bg_recent 4)" ""
 
 # --- after a restart the record set at the start is the one the game knows -------------
+# The saved options named the sheet as background: the default one comes back, which the
+# reading of the field off the screen knows.
+game_options hidenote=1 level=10 columns=12 rows=8
 game_start
 game_ready_without_note
 end_deal 6000 12 8 10
