@@ -13,6 +13,10 @@ if [ "${1:-}" = --x86_64 ]; then
 fi
 dir=$1
 shift
+if [ "$arch_wanted" = amd64 ] && [ ! -d "$dir" ]; then
+  echo "skipped: no x86_64 tree is built here ($dir)"
+  exit 77
+fi
 allowed='^(KERNEL32|USER32|GDI32|COMDLG32|WINMM|ADVAPI32|SHELL32|COMCTL32|OLE32|msvcrt)\.dll$'
 failed=0
 for name in "$@"; do
