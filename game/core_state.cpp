@@ -11,4 +11,5 @@ void ResetCoreState() {
   backgroundPath[0] = '\0';
   tileSetPath[0] = '\0';
   highScores = FreshHighScoreTable();
+  highScoreFile = kHighScoreFileName;
 }

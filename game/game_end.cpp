@@ -92,22 +92,25 @@ void FinishGame() {
   GameState& g = gameState;
   g.clockBase = TickCount() - g.clockBase;  // from here on the final elapsed time
   const uint32_t elapsed = g.clockBase;
+  // The game as it ended. The dialogs below run modal loops, and whatever their
+  // messages do to the game state (a new game dealt) must not change this game's score.
+  const int32_t explosions = g.explosions, level = g.level, columns = g.columns;
   RevealBackground();
   g.leftButtonDown = 0;
 
-  const int32_t entry = HighScoreEntry(g.level, g.columns);
-  const bool record = IsNewRecord(highScores, entry, g.explosions, elapsed);
-  if (SoundOn) AnnounceScore(highScores, entry, g.explosions, elapsed, record);
+  const int32_t entry = HighScoreEntry(level, columns);
+  const bool record = IsNewRecord(highScores, entry, explosions, elapsed);
+  if (SoundOn) AnnounceScore(highScores, entry, explosions, elapsed, record);
   if (record) {
     std::string name =
-        ShowNewRecordDialog(NewRecordTextsFor(highScores, entry, g.explosions, elapsed));
+        ShowNewRecordDialog(NewRecordTextsFor(highScores, entry, explosions, elapsed));
     SetHolderName(highScores, entry, name);
     // A record by fewer explosions keeps the stored time of the best perfect game.
-    if (g.explosions == 0) highScores.bestTime[entry] = elapsed;
-    highScores.bestExplosions[entry] = g.explosions;
+    if (explosions == 0) highScores.bestTime[entry] = elapsed;
+    highScores.bestExplosions[entry] = explosions;
     SaveHighScores();
   }
-  ShowHighScoreDialog(HighScoreTextsFor(highScores, g.level, g.columns, g.explosions, elapsed));
+  ShowHighScoreDialog(HighScoreTextsFor(highScores, level, columns, explosions, elapsed));
 }
 
 void RevealAroundCursor(int32_t x, int32_t y) {

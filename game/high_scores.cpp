@@ -7,15 +7,20 @@
 #include "game/file_image.h"
 
 HighScoreTable highScores = FreshHighScoreTable();
+std::string highScoreFile = kHighScoreFileName;
 
 namespace {
-
-const char* const kHighScoreFileName = "gmnscore";
 
 bool Covers(size_t size, size_t offset, size_t length) { return size >= offset + length; }
 
 bool ValidEntry(int32_t entry) {
   return entry >= 0 && static_cast<size_t>(entry) < kHighScoreEntries;
+}
+
+// A count below zero, or a time above the fresh one (only a strictly faster game is
+// ever stored), was never written by a game: such a record could never be beaten.
+bool DamagedEntry(const HighScoreTable& table, size_t k) {
+  return table.bestExplosions[k] < 0 || table.bestTime[k] > kFreshBestTime;
 }
 
 }  // namespace
@@ -37,6 +42,11 @@ HighScoreTable DecodeHighScores(const uint8_t* data, size_t size) {
     size_t holderAt = kHolderOffset + kHolderBytes * k;
     if (Covers(size, holderAt, kHolderBytes)) {
       std::memcpy(table.holder[k].data(), data + holderAt, kHolderBytes);
+    }
+    if (DamagedEntry(table, k)) {
+      table.bestTime[k] = kFreshBestTime;
+      table.bestExplosions[k] = kFreshBestExplosions;
+      table.holder[k].fill('\0');
     }
   }
   if (size > kReservedOffset) {
@@ -74,9 +84,12 @@ bool SaveHighScoresTo(const std::string& path) {
   return ReplaceFileContents(path, image.data(), image.size());
 }
 
-void LoadHighScores() { LoadHighScoresFrom(kHighScoreFileName); }
+void LoadHighScores(const std::string& folder) {
+  highScoreFile = folder + kHighScoreFileName;
+  LoadHighScoresFrom(highScoreFile);
+}
 
-void SaveHighScores() { SaveHighScoresTo(kHighScoreFileName); }
+void SaveHighScores() { SaveHighScoresTo(highScoreFile); }
 
 int32_t HighScoreEntry(int32_t level, int32_t columns) {
   return LevelIndex(level) * 6 + LayoutIndex(columns);

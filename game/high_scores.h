@@ -25,6 +25,11 @@ struct HighScoreTable {
 
 extern HighScoreTable highScores;
 
+constexpr char kHighScoreFileName[] = "gmnscore";
+// The file LoadHighScores read and SaveHighScores replaces: the folder given at start-up
+// followed by "gmnscore" (the bare name, in the current folder, until then).
+extern std::string highScoreFile;
+
 // Byte offsets of the fields in the file.
 constexpr size_t kBestTimeOffset = 0;
 constexpr size_t kBestExplosionsOffset = 144;
@@ -36,16 +41,20 @@ constexpr size_t kReservedOffset = 864;
 HighScoreTable FreshHighScoreTable();
 
 // The table from the first bytes of a high-score file. Every entry the bytes do not
-// cover completely keeps its fresh value, and reserved bytes beyond them are zero.
+// cover completely keeps its fresh value, and reserved bytes beyond them are zero. A
+// damaged entry (a negative count of explosions, or a time above the fresh one) is
+// made fresh, name and all; the others stay as they are.
 HighScoreTable DecodeHighScores(const uint8_t* data, size_t size);
 // The 1304-byte file image of a table.
 std::array<uint8_t, kHighScoreFileSize> EncodeHighScores(const HighScoreTable& table);
 
-// Reads "gmnscore" in the current directory into highScores; a missing file gives the
-// fresh table.
-void LoadHighScores();
-// Replaces "gmnscore" in the current directory with highScores; a failed write is
-// silent and leaves the old file whole.
+// Reads "gmnscore" in `folder` (ending in its separator; empty for the current folder)
+// into highScores and keeps that file's full name for SaveHighScores, so that the table
+// stays in that folder whatever the current folder becomes later. A missing file gives
+// the fresh table.
+void LoadHighScores(const std::string& folder);
+// Replaces the file LoadHighScores read with highScores; a failed write is silent and
+// leaves the old file whole.
 void SaveHighScores();
 // The same for a named file. Loading returns false when the file cannot be opened;
 // saving returns false when the new file could not be put in place.

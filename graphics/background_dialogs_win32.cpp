@@ -154,8 +154,11 @@ bool SavePictureAs(HWND owner, const Picture& picture, std::string* savedPath)
     dialog.nMaxFileTitle = sizeof title;
     dialog.lpstrTitle = kSaveTitle;
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-    if (!GetSaveFileNameA(&dialog))
-        return false;
+    {
+        CurrentFolderScope keep;
+        if (!GetSaveFileNameA(&dialog))
+            return false;
+    }
     lastSaveFilter = static_cast<int32_t>(dialog.nFilterIndex);
     int32_t result;
     {

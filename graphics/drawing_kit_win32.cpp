@@ -1,5 +1,5 @@
-// drawing_kit_win32.cpp - device contexts, the shared palette and the wait cursor, each
-// held for one scope.
+// drawing_kit_win32.cpp - device contexts, the shared palette, the wait cursor and the
+// current folder, each held for one scope.
 #include "graphics/drawing_kit_win32.h"
 
 #include "graphics/screen_bitmap_win32.h"
@@ -54,4 +54,18 @@ WaitCursor::WaitCursor() : previous(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {
 WaitCursor::~WaitCursor()
 {
     SetCursor(previous);
+}
+
+CurrentFolderScope::CurrentFolderScope()
+{
+    wchar_t name[MAX_PATH + 1] = {};
+    DWORD length = GetCurrentDirectoryW(MAX_PATH + 1, name);
+    if (length > 0 && length <= MAX_PATH)
+        folder.assign(name, length);
+}
+
+CurrentFolderScope::~CurrentFolderScope()
+{
+    if (!folder.empty())
+        SetCurrentDirectoryW(folder.c_str());
 }

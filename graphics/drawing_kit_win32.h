@@ -1,9 +1,12 @@
 // drawing_kit_win32.h - the scope objects every drawing part uses for device contexts,
-// the shared palette and the wait cursor: each takes what it needs when made and puts
-// everything back when its scope ends, so no path can forget a release.
+// the shared palette and the wait cursor (and the file dialogs for the current folder):
+// each takes what it needs when made and puts everything back when its scope ends, so
+// no path can forget a release.
 #pragma once
 
 #include <windows.h>
+
+#include <string>
 
 // True on a palette display (8 bits or fewer) once the shared palette exists. The one
 // test that decides every palette path.
@@ -49,4 +52,16 @@ struct WaitCursor {
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
     HCURSOR previous = nullptr;
+};
+
+// The current folder for the scope of a common file dialog, which moves it to wherever
+// the player browsed: it is set back at the end, so that every name the game gives
+// relative to the folder it started in (its files when that folder has no ANSI name, a
+// data folder given as a relative path) still names the same file.
+struct CurrentFolderScope {
+    CurrentFolderScope();
+    ~CurrentFolderScope();
+    CurrentFolderScope(const CurrentFolderScope&) = delete;
+    CurrentFolderScope& operator=(const CurrentFolderScope&) = delete;
+    std::wstring folder;  // empty when it could not be read: then nothing is set back
 };

@@ -23,6 +23,7 @@
 #include "graphics/tile_set_win32.h"
 #include "landscape/landscape.h"
 #include "resources/resource.h"
+#include "shell/message_loop.h"
 #include "shell/options.h"
 #include "shell/recent_lists.h"
 #include "sound/sound_effects.h"
@@ -55,7 +56,8 @@ int32_t SignedY(LPARAM lParam) { return static_cast<int16_t>(HIWORD(lParam)); }
 LRESULT OnCreate(HWND window)
 {
     SetScreenWindow(window);
-    return LoadSoundEffects() ? 0 : -1;
+    LoadSoundEffects();
+    return 0;
 }
 
 LRESULT OnSize(HWND window)
@@ -229,13 +231,21 @@ void ShutDownGameWindow(HWND window)
 void PumpOneMessage()
 {
     MSG message;
-    BOOL result = GetMessageA(&message, nullptr, 0, 0);
-    if (result == 0) {
+    PumpAction action = ActionForGetMessage(GetMessageA(&message, nullptr, 0, 0));
+    if (action == PumpAction::kQuit) {
         shellState.quitReceived = 1;
         lastMessageWParam = message.wParam;
         return;
     }
-    // -1 (an error) is dispatched like any other message.
+    if (action == PumpAction::kFail) {
+        // A loop that cannot fetch messages would only spin: the window closes in
+        // order (the recent list is saved) and the program ends, telling of the error.
+        if (IsWindow(mainWindow))
+            DestroyWindow(mainWindow);
+        shellState.quitReceived = 1;
+        lastMessageWParam = 1;
+        return;
+    }
     TranslateMessage(&message);
     DispatchMessageA(&message);
 }
@@ -257,7 +267,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     }
 
     gameState.gameInProgress = 0;
-    LoadHighScores();
+    LoadHighScores(programFolder);
     RegisterMainWindowClass();
     ReadRecentLists();
 

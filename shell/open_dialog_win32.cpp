@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "graphics/drawing_kit_win32.h"
 #include "graphics/file_dialogs.h"
 
 int ChooseFileToOpen(char (&result)[kOpenFolderSize], const char* filterText,
@@ -26,8 +27,11 @@ int ChooseFileToOpen(char (&result)[kOpenFolderSize], const char* filterText,
     dialog.nMaxFileTitle = sizeof title;
     dialog.lpstrInitialDir = folder;
     dialog.Flags = OFN_OVERWRITEPROMPT;
-    if (!GetOpenFileNameA(&dialog))
-        return 0;
+    {
+        CurrentFolderScope keep;
+        if (!GetOpenFileNameA(&dialog))
+            return 0;
+    }
     KeepFolderOf(folder, file);
     memcpy(result, file, sizeof file);
     return 1;

@@ -38,13 +38,12 @@ void PlayRecordingOnce(const char* name) {
 
 }  // namespace
 
-int32_t LoadSoundEffects() {
+void LoadSoundEffects() {
   for (const CueName& cue : kCues) *cue.handle = LoadSoundResource(cue.name);
   for (int32_t i = 0; i < kExplosionChoices; ++i) {
     explosionSounds[i] = LoadSoundResource(kExplosionNames[i]);
   }
   SoundExplosion = explosionSounds[explosionChoice - kFirstExplosionCommand];
-  return 1;
 }
 
 void FreeSoundEffects() {

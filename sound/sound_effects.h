@@ -20,9 +20,9 @@ extern std::array<SoundHandle, kExplosionChoices> explosionSounds;
 extern int32_t explosionChoice;
 
 // Loads every cue of the table and the four explosion recordings; a missing recording
-// stays null. Always 1, so that the creation of the main window goes on. Called at
-// WM_CREATE of the main window.
-int32_t LoadSoundEffects();
+// stays null and plays nothing, so there is no failure to report and the creation of
+// the main window always goes on. Called at WM_CREATE of the main window.
+void LoadSoundEffects();
 // Frees them and leaves every handle null. Called at WM_DESTROY of the main window.
 void FreeSoundEffects();
 // Commands 8200..8203: the recording the next explosion plays, and the radio mark in the

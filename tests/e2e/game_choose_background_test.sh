@@ -2,15 +2,19 @@
 # The choose dialog ("Open Background Image"): its place and picture, the Open dialog
 # behind its button (cancelled, a large JPEG, a 320 x 320 sheet that keeps it open, files
 # that do not load), a click on the picture, and the recent list it leaves. The pictures
-# lie in a folder whose name holds a non-ASCII character.
+# lie in a folder whose name holds a non-ASCII character. First of all, a record set
+# after the Open dialog was taken to that folder is kept in the game's folder, where the
+# game finds it after a restart; the menu bar cannot be reached during the end-of-game
+# dialogs.
 . "$(dirname "$0")/harness.sh"
 e2e_begin
 . "$(dirname "$0")/game_lib.sh"
 . "$(dirname "$0")/background_lib.sh"
+. "$(dirname "$0")/game_end_lib.sh"
 PICS="$E2E_WORK/bilder €"
 mkdir -p "$PICS"
 game_prepare
-game_options hidenote=1
+game_options hidenote=1 level=10 columns=12 rows=8
 convert -size 1920x1080 -seed 5 plasma:fractal -blur 0x2 -quality 92 "$PICS/wide.jpg"
 convert -size 320x320 xc:'rgb(200,40,40)' -fill 'rgb(40,200,90)' -draw 'rectangle 0,0 159,159' \
   -fill 'rgb(30,60,220)' -draw 'rectangle 160,160 319,319' -fill 'rgb(250,240,60)' \
@@ -23,6 +27,38 @@ top320() { convert "$1" -crop 320x320+0+0 +repage "$2"; }
 
 game_start
 game_ready_without_note
+
+# --- a record set after browsing to another folder stays in the game's folder ---------
+bg_choose
+bg_open_dialog
+zd type "$OPEN" 0 "$(winpath "$PICS")"
+zd press "$OPEN" Open   # a folder typed in: the dialog goes there and stays open
+sleep 1
+zd press "$OPEN" Cancel
+zd gone "$OPEN" 5000
+zd close "$CHOOSE"
+check "the choose dialog closes" zd gone "$CHOOSE" 5000
+end_deal 6000 12 8 10
+end_finish_game
+require "a perfect first game is a record" zd wait "caption:Enter Your Name:" 30000 >/dev/null
+# While the name is asked for, the real pointer in the top-left corner does not bring
+# up the menu bar, and a click where its first item would be opens no menu: no new game
+# can be started in the middle of the end of one.
+menu_state() { zd controls "$MAIN" | awk -F'\t' '$1 == "#32770" {print $4; exit}'; }
+xdotool mousemove 5 5 sleep 0.3 mousemove 0 0 sleep 0.5
+check_eq "no menu bar at the corner during the name dialog" "$(menu_state)" hidden
+xdotool mousemove 15 9 click 1 sleep 0.5
+check_eq "no menu opens during the name dialog" "$(zd windows | cut -f2 | grep -c '^#32768$')" 0
+zd type "caption:Enter Your Name:" 3002 "Far" >/dev/null
+zd press "caption:Enter Your Name:" Done
+require "the high-score dialog follows" zd wait "caption:High Score for Easy 12x8 Layout:" 10000 >/dev/null
+xdotool mousemove 5 5 sleep 0.3 mousemove 0 0 sleep 0.5
+check_eq "no menu bar at the corner during the high-score dialog" "$(menu_state)" hidden
+zd press "caption:High Score for Easy 12x8 Layout:" Done
+end_wait_clickall
+check "no table is written into the folder browsed to" test ! -e "$PICS/gmnscore"
+check_eq "the record is in the game's folder" \
+  "$(end_table_entry "$GAME_DIR/gmnscore" 0 | awk '{print $1, $2, $NF}')" "1304 0 Far"
 
 # --- the dialog shows the current background shrunk into its client area ----------
 bg_choose
@@ -107,10 +143,31 @@ xdotool key Escape
 check "Escape closes the dialog" zd gone "$CHOOSE" 5000
 
 game_exit
-# Every closing of the dialog put the background of that moment at the front: the JPEG
-# (the first dialog closed on it), the sheet (closed on it four times), and last the
-# saved file that the background's path then named.
+# Every closing of the dialog put the background of that moment at the front: the
+# default one (the dialog closed before the game), the JPEG (the first dialog closed on
+# it), the sheet (closed on it four times), and last the saved file that the
+# background's path then named.
 check_eq "recent 0" "$(bg_recent 0)" "$(winpath "$PICS/kept.bmp")"
 check_eq "recent 1" "$(bg_recent 1)" "$(winpath "$PICS/sheet.png")"
 check_eq "recent 2" "$(bg_recent 2)" "$(winpath "$PICS/wide.jpg")"
-check_eq "recent 3" "$(bg_recent 3)" ""
+check_eq "recent 3" "$(bg_recent 3)" "$(winpath "$GAME_DIR/PLANET_R.BKG")"
+check_eq "recent 4" "$(bg_recent 4)" ""
+
+# --- after a restart the record set at the start is the one the game knows -------------
+# The saved options named the sheet as background: the default one comes back, which the
+# reading of the field off the screen knows.
+game_options hidenote=1 level=10 columns=12 rows=8
+game_start
+game_ready_without_note
+end_deal 6000 12 8 10
+end_click_square $(end_inner_bomb)
+game_settle
+end_finish_game
+require "a game with an explosion shows the high-score dialog" \
+  zd wait "caption:High Score for Easy 12x8 Layout:" 30000 >/dev/null
+texts=$(end_dialog_texts "caption:High Score for Easy 12x8 Layout:")
+check "the record read at the restart is the perfect game of Far ($texts)" \
+  bash -c "[[ '$texts' =~ ^3100=Best\ Perfect\ Game\ Score:\|3000=00:0[0-9]:[0-5][0-9]\|3001=Far\|3101=Your\ Score:\|3002=1\ explosions$ ]]"
+zd press "caption:High Score for Easy 12x8 Layout:" Done
+end_wait_clickall
+game_exit

@@ -139,6 +139,7 @@ void SpeakSeconds(int32_t seconds) { Log("speak-time " + std::to_string(seconds)
 std::string ShowNewRecordDialog(const NewRecordDialogTexts& texts) {
   Log("new-record-dialog " + texts.oldLabel + "|" + texts.oldValue + "|" + texts.newLabel +
       "|" + texts.newValue);
+  if (fakePlatform.duringNewRecordDialog) fakePlatform.duringNewRecordDialog();
   return fakePlatform.typedName;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -26,6 +27,8 @@ struct FakePlatform {
   int32_t soundsLoaded = 0;
   int32_t soundsFreed = 0;             // non-null handles freed
   std::string typedName;               // what ShowNewRecordDialog returns
+  // Run while the new-record dialog is up, as the messages of its modal loop would be.
+  std::function<void()> duringNewRecordDialog;
 };
 
 extern FakePlatform fakePlatform;

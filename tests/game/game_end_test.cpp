@@ -151,6 +151,32 @@ TEST(FinishGame, ATieIsNoRecord) {
   }
 }
 
+// A new game dealt while the new-record dialog is up (the menu's "Start New Game", or
+// another layout) does not change the record of the game that ended: the table gets
+// the score, level and layout that game had.
+TEST(FinishGame, NewGameDuringTheNameDialogKeepsTheFinishedGamesRecord) {
+  ScratchCurrentFolder here;
+  ClearedField(8, 16, 12, 3, 95000);
+  fakePlatform.typedName = "Fay";
+  fakePlatform.duringNewRecordDialog = [] {
+    gameState.explosions = 0;
+    gameState.level = 3;
+    gameState.columns = 50;
+    gameState.rows = 40;
+  };
+  FinishGame();
+  int32_t entry = HighScoreEntry(8, 16);
+  EXPECT_EQ(highScores.bestExplosions[entry], 3);
+  EXPECT_EQ(highScores.bestTime[entry], kFreshBestTime);
+  EXPECT_EQ(HolderName(highScores, entry), "Fay");
+  int32_t other = HighScoreEntry(3, 50);
+  EXPECT_EQ(highScores.bestExplosions[other], kFreshBestExplosions);
+  EXPECT_EQ(HolderName(highScores, other), "");
+  EXPECT_EQ(FakeEventTexts("high-score-dialog"),
+            (std::vector<std::string>{"high-score-dialog High Score for Memium 16x12 Layout:|"
+                                      "Best Score:|3 explosions|Fay|Your Score:|3 explosions"}));
+}
+
 TEST(FinishGame, PerfectGameUnderOneSecond) {
   ScratchCurrentFolder here;
   ClearedField(6, 20, 16, 0, 999);

@@ -10,6 +10,18 @@
 
 namespace {
 
+// Pattern bytes (see PatternBytes) whose counts and times, as far as `size` reaches, are
+// ones a game can have stored: counts from 0 to 1023, times up to the fresh one.
+std::vector<uint8_t> StorablePattern(size_t size, uint32_t seed) {
+  std::vector<uint8_t> bytes = PatternBytes(size, seed);
+  for (size_t k = 0; k < kHighScoreEntries; ++k) {
+    size_t time = kBestTimeOffset + 4 * k, count = kBestExplosionsOffset + 4 * k;
+    if (time + 4 <= size) PutUint32LE(&bytes[time], GetUint32LE(&bytes[time]) % (kFreshBestTime + 1));
+    if (count + 4 <= size) PutInt32LE(&bytes[count], GetInt32LE(&bytes[count]) & 0x3FF);
+  }
+  return bytes;
+}
+
 TEST(HighScoreFile, FreshTableLayout) {
   TempFolder folder;
   highScores.bestExplosions[3] = 5;
@@ -53,14 +65,14 @@ TEST(HighScoreFile, FieldsAtTheirOffsets) {
 
 TEST(HighScoreFile, RoundTripKeepsEveryByte) {
   TempFolder folder;
-  std::vector<uint8_t> original = PatternBytes(1304, 7);
+  std::vector<uint8_t> original = StorablePattern(1304, 7);
   WriteBytes(folder.File("gmnscore"), original);
   ASSERT_TRUE(LoadHighScoresFrom(folder.File("gmnscore")));
   ASSERT_TRUE(SaveHighScoresTo(folder.File("copy")));
   EXPECT_EQ(ReadBytes(folder.File("copy")), original);
 
   // A longer file is read only as far as the table goes.
-  std::vector<uint8_t> longer = PatternBytes(100000, 9);
+  std::vector<uint8_t> longer = StorablePattern(100000, 9);
   WriteBytes(folder.File("gmnscore"), longer);
   ASSERT_TRUE(LoadHighScoresFrom(folder.File("gmnscore")));
   ASSERT_TRUE(SaveHighScoresTo(folder.File("copy")));
@@ -69,7 +81,7 @@ TEST(HighScoreFile, RoundTripKeepsEveryByte) {
 
 TEST(HighScoreFile, ShortFileKeepsFreshValuesWhereItEnds) {
   TempFolder folder;
-  std::vector<uint8_t> bytes = PatternBytes(150, 3);
+  std::vector<uint8_t> bytes = StorablePattern(150, 3);
   WriteBytes(folder.File("gmnscore"), bytes);
   ASSERT_TRUE(LoadHighScoresFrom(folder.File("gmnscore")));
   for (size_t k = 0; k < 36; ++k) EXPECT_EQ(highScores.bestTime[k], GetUint32LE(&bytes[4 * k]));
@@ -91,6 +103,58 @@ TEST(HighScoreFile, ShortFileKeepsFreshValuesWhereItEnds) {
   ASSERT_TRUE(LoadHighScoresFrom(folder.File("gmnscore")));
   EXPECT_EQ(highScores.reserved[35], most[899]);
   EXPECT_EQ(highScores.reserved[36], 0);
+}
+
+// A count below zero or a time no game can have stored is a damaged entry: it reads as
+// fresh, so that a game can beat it, and the entries around it stay as they are.
+TEST(HighScoreFile, DamagedEntriesReadAsFresh) {
+  HighScoreTable table = FreshHighScoreTable();
+  table.bestExplosions[7] = -5;
+  SetHolderName(table, 7, "Neg");
+  table.bestExplosions[8] = 2;
+  table.bestTime[8] = kFreshBestTime + 1;
+  table.bestExplosions[0] = 0;
+  table.bestTime[0] = 0xFFFFFFFFu;
+  table.bestExplosions[9] = 0;
+  table.bestTime[9] = 61000;
+  SetHolderName(table, 9, "Ann");
+  table.bestExplosions[10] = 1000;
+  table.bestTime[10] = kFreshBestTime;
+  table.reserved[5] = 0x5A;
+  auto image = EncodeHighScores(table);
+  HighScoreTable read = DecodeHighScores(image.data(), image.size());
+
+  for (int32_t damaged : {0, 7, 8}) {
+    EXPECT_EQ(read.bestExplosions[damaged], kFreshBestExplosions) << damaged;
+    EXPECT_EQ(read.bestTime[damaged], kFreshBestTime) << damaged;
+    EXPECT_EQ(HolderName(read, damaged), "") << damaged;
+  }
+  EXPECT_TRUE(IsNewRecord(read, 7, 999, kFreshBestTime));
+  EXPECT_EQ(read.bestExplosions[9], 0);
+  EXPECT_EQ(read.bestTime[9], 61000u);
+  EXPECT_EQ(HolderName(read, 9), "Ann");
+  EXPECT_EQ(read.bestTime[10], kFreshBestTime);
+  EXPECT_EQ(read.reserved[5], 0x5A);
+}
+
+// The table stays in the folder it was read from when the current folder changes (the
+// common file dialogs move it to wherever the player browsed).
+TEST(HighScoreFile, SavedWhereItWasReadWhateverTheCurrentFolder) {
+  TempFolder game;
+  HighScoreTable stored = FreshHighScoreTable();
+  stored.bestExplosions[3] = 4;
+  auto image = EncodeHighScores(stored);
+  WriteBytes(game.File("gmnscore"), std::vector<uint8_t>(image.begin(), image.end()));
+  LoadHighScores(game.Prefix());
+  EXPECT_EQ(highScores.bestExplosions[3], 4);
+
+  ScratchCurrentFolder browsed;
+  highScores.bestExplosions[3] = 2;
+  SaveHighScores();
+  EXPECT_FALSE(std::filesystem::exists("gmnscore"));
+  std::vector<uint8_t> saved = ReadBytes(game.File("gmnscore"));
+  EXPECT_EQ(DecodeHighScores(saved.data(), saved.size()).bestExplosions[3], 2);
+  highScoreFile = kHighScoreFileName;
 }
 
 TEST(HighScoreFile, FailedSaveLeavesTheOldFileWhole) {
