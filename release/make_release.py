@@ -230,9 +230,15 @@ def source_epoch(source):
     return 315532800  # 1980-01-01, the earliest time a zip entry can hold
 
 
+def zip_stamp(epoch):
+    """The date every entry carries: a zip holds seconds only in steps of two."""
+    epoch = max(epoch, 315532800)
+    return time.gmtime(epoch - epoch % 2)[:6]
+
+
 def archive(entries, epoch):
     """The zip's bytes: entries is {name in the folder: (bytes, executable)}."""
-    stamp = time.gmtime(max(epoch, 315532800))[:6]
+    stamp = zip_stamp(epoch)
     buffer = io.BytesIO()
     with zipfile.ZipFile(buffer, "w") as zf:
         def add(name, data, mode):

@@ -199,7 +199,7 @@ def reproducible(zip_path, win32_dir, source_dir, argv):
     zf = zipfile.ZipFile(zip_path)
     epoch = make_release.source_epoch(source_dir)
     check("entries are dated at the last commit",
-          zf.infolist()[0].date_time == make_release.time.gmtime(max(epoch, 315532800))[:6])
+          zf.infolist()[0].date_time == make_release.zip_stamp(epoch))
     paths = {os.path.realpath(source_dir), os.path.realpath(win32_dir), "/usr/", "/build/",
              "/home/", "/tmp/"}
     for name in PROGRAMS:
