@@ -34,17 +34,21 @@ check_eq "the folder holds the archive's files" "$(ls -A "$PLACE")" "Dazivivo"
 launch_traced() {
   WINEDEBUG=-all,+pid,trace+file e2e_launch "$1" "$(winpath "$GAME_DIR")" "\"$(winpath "$GAME_DIR/$2")\""
 }
+# start_traced WHAT: starts the game that way and answers the menu note it opens with.
+start_traced() {
+  launch_traced game ZERADE95.exe
+  require "main window appears$1" zd wait "$MAIN" 30000 >/dev/null
+  require "the menu note appears$1" zd wait "$NOTE" 30000 >/dev/null
+  zd press "$NOTE" OK >/dev/null
+  zd gone "$NOTE" 10000
+}
 shot() {  # shot NAME: the game's screen as NAME.bmp and, to look at, NAME.png
   game_capture "$E2E_WORK/$1.bmp"
   convert "$E2E_WORK/$1.bmp" "$E2E_WORK/$1.png"
 }
 
 # ---- 1. First start: no settings yet ------------------------------------------------
-launch_traced game ZERADE95.exe
-require "main window appears" zd wait "$MAIN" 30000 >/dev/null
-require "the menu note appears" zd wait "$NOTE" 30000 >/dev/null
-zd press "$NOTE" OK >/dev/null
-zd gone "$NOTE" 10000
+start_traced ""
 zd key "$MAIN" Q >/dev/null  # hides the menu bar, which covers the top row
 game_settle
 shot first-start
@@ -88,11 +92,7 @@ check_eq "gmnflist in the unpacked folder" "$(stat -c %s "$GAME_DIR/gmnflist" 2>
 mv "$E2E_WORK/.launch.game" "$E2E_WORK/trace-first.txt"
 
 # ---- 4. Second start: the settings are back ----------------------------------------
-launch_traced game ZERADE95.exe
-require "main window appears again" zd wait "$MAIN" 30000 >/dev/null
-require "the menu note appears again" zd wait "$NOTE" 30000 >/dev/null
-zd press "$NOTE" OK >/dev/null
-zd gone "$NOTE" 10000
+start_traced " again"
 zd key "$MAIN" N >/dev/null  # a new game, in place of the title
 game_settle
 shot second-start
