@@ -10,7 +10,7 @@ packages=(
   g++-mingw-w64-x86-64 gcc-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   wine wine32:i386 wine64
   qemu-user-static
-  xvfb xdotool x11-utils imagemagick
+  xvfb openbox xdotool x11-utils imagemagick
   pulseaudio pulseaudio-utils sox libsox-fmt-all espeak-ng
   libjpeg62-turbo-dev libpng-dev libtiff-dev libgif-dev zlib1g-dev
   clang libclang-rt-14-dev llvm

@@ -17,12 +17,13 @@ if [ -z "${ZD_WINE_ROUTE:-}" ]; then
 fi
 export ZD_WINE_ROUTE
 case "$ZD_WINE_ROUTE" in
-  native) ZD_PROGRAMS_TREE=win32 ZD_DRIVER_TREE=win32 ZD_WINE64=0 ;;
-  emu) ZD_PROGRAMS_TREE=win32 ZD_DRIVER_TREE=win64 ZD_WINE64=1 ;;
-  *) ZD_PROGRAMS_TREE=win64 ZD_DRIVER_TREE=win64 ZD_WINE64=1 ;;
+  native) ZD_PROGRAMS_TREE=win32 ZD_DRIVER_TREE=win32 ;;
+  emu) ZD_PROGRAMS_TREE=win32 ZD_DRIVER_TREE=win64 ;;
+  *) ZD_PROGRAMS_TREE=win64 ZD_DRIVER_TREE=win64 ;;
 esac
-export ZD_PROGRAMS_TREE ZD_DRIVER_TREE ZD_WINE64
-if [ "$ZD_WINE64" = 1 ]; then
+export ZD_PROGRAMS_TREE ZD_DRIVER_TREE
+# Off the native route 64-bit Wine is the loader.
+if [ "$ZD_WINE_ROUTE" != native ]; then
   case ":$PATH:" in *":$zd_wine_top/tools/wine64:"*) ;; *) export PATH="$zd_wine_top/tools/wine64:$PATH" ;; esac
   export WINELOADER=/usr/lib/wine/wine64
 fi

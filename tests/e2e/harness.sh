@@ -84,13 +84,14 @@ e2e_wine_processes() {
     comm=
     read -r comm <"/proc/$pid/comm" 2>/dev/null
     case "$comm" in
-      Xvfb|pulseaudio|parec|"") ;;
+      Xvfb|openbox|pulseaudio|parec|"") ;;
       *) echo "$pid" ;;
     esac
   done
 }
 
-# Starts an Xvfb display of DEPTH bits (SIZE, default 1024x768) and prints "PID DISPLAY".
+# Starts an Xvfb display of DEPTH bits (SIZE, default 1024x768) with its window manager
+# and prints "PID DISPLAY WM_PID".
 e2e_start_xvfb() {
   local depth=$1 tag=$2 size=${3:-1024x768}
   local fifo="$ZD_E2E_STATE/xvfb-$tag.fd"
@@ -104,7 +105,27 @@ e2e_start_xvfb() {
     echo "Xvfb did not start: $(cat "$ZD_E2E_STATE/xvfb-$tag.log")" >&2
     return 1
   fi
-  echo "$pid :$(head -n1 "$fifo")"
+  local display=":$(head -n1 "$fifo")" wm=
+  # A window manager, as on a desktop: without one Wine waits 2 s for every window it
+  # hides (a dialog, a message box) to be withdrawn. Wine keeps drawing the frames itself
+  # (Decorated=N in the prefix), so windows look and sit as they did without it.
+  # ZD_E2E_WM=none leaves it out (to compare).
+  if [ "${ZD_E2E_WM:-openbox}" != none ]; then
+    DISPLAY=$display openbox --sm-disable \
+      --config-file "$(dirname "${BASH_SOURCE[0]}")/openbox.xml" \
+      >"$ZD_E2E_STATE/wm-$tag.log" 2>&1 &
+    wm=$!
+    deadline=$((SECONDS + 20))
+    until DISPLAY=$display xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+      if [ $SECONDS -ge $deadline ] || ! kill -0 "$wm" 2>/dev/null; then
+        kill "$wm" "$pid" 2>/dev/null
+        echo "window manager did not start: $(cat "$ZD_E2E_STATE/wm-$tag.log")" >&2
+        return 1
+      fi
+      sleep 0.05
+    done
+  fi
+  echo "$pid $display $wm"
 }
 
 # ---- run set-up and clean-up (CTest fixtures) ------------------------------------------
@@ -120,6 +141,8 @@ e2e_run_setup() {
   export DISPLAY=$2
   wineboot -i >"$ZD_E2E_STATE/wineboot.log" 2>&1
   wineserver -w
+  # Wine draws the window frames itself, not the window manager (see e2e_start_xvfb).
+  [ -f "$WINEPREFIX/user.reg" ] && printf '\n[Software\\\\Wine\\\\X11 Driver] %s\n"Decorated"="N"\n' "$(date +%s)" >> "$WINEPREFIX/user.reg"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "Wine prefix was not created:" >&2
     cat "$ZD_E2E_STATE/wineboot.log" >&2
@@ -221,7 +244,8 @@ e2e_display() {
   E2E_DISPLAYS=$((${E2E_DISPLAYS:-0} + 1))
   xvfb=$(e2e_start_xvfb "$1" "${ZD_TEST_NAME:-test}-$E2E_DISPLAYS" "${2:-}") || e2e_fatal "no private display"
   set -- $xvfb
-  E2E_PRIVATE_PIDS+=("$1")
+  # The window manager first: it would report the display going away.
+  E2E_PRIVATE_PIDS+=(${3:-} "$1")
   export DISPLAY=$2
 }
 
