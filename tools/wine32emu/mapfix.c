@@ -25,11 +25,9 @@ typedef long long off64_t;
 void *dlsym(void *handle, const char *symbol);
 int *__errno_location(void);
 
-typedef void *(*mmap_fn)(void *, size_t, int, int, int, off_t);
 typedef void *(*mmap64_fn)(void *, size_t, int, int, int, off64_t);
 typedef int (*munmap_fn)(void *, size_t);
 
-static mmap_fn realMmap;
 static mmap64_fn realMmap64;
 static munmap_fn realMunmap;
 
@@ -44,16 +42,6 @@ static void *placed(void *wanted, void *got, size_t length)
     return MAP_FAILED;
 }
 
-void *mmap(void *addr, size_t length, int prot, int flags, int fd, off_t offset)
-{
-    if (!realMmap)
-        realMmap = (mmap_fn)dlsym(RTLD_NEXT, "mmap");
-    if (!(flags & MAP_FIXED_NOREPLACE) || !addr)
-        return realMmap(addr, length, prot, flags, fd, offset);
-    return placed(addr, realMmap(addr, length, prot, flags & ~MAP_FIXED_NOREPLACE, fd, offset),
-                  length);
-}
-
 void *mmap64(void *addr, size_t length, int prot, int flags, int fd, off64_t offset)
 {
     if (!realMmap64)
@@ -63,5 +51,11 @@ void *mmap64(void *addr, size_t length, int prot, int flags, int fd, off64_t off
     return placed(addr,
                   realMmap64(addr, length, prot, flags & ~MAP_FIXED_NOREPLACE, fd, offset),
                   length);
+}
+
+/* The same call with a 32-bit offset, which the C library reads as unsigned. */
+void *mmap(void *addr, size_t length, int prot, int flags, int fd, off_t offset)
+{
+    return mmap64(addr, length, prot, flags, fd, (off64_t)(unsigned long)offset);
 }
 #endif
