@@ -14,7 +14,7 @@
 #include "graphics/file_dialogs.h"
 #include "graphics/path_setting.h"
 #include "graphics/picture_win32.h"
-#include "graphics/save_filters.h"
+#include "imaging/save_filters.h"
 #include "graphics/screen_bitmap_win32.h"
 #include "resources/resource.h"
 

@@ -8,7 +8,7 @@
 
 #include <windows.h>
 
-#include "picture.h"
+#include "imaging/picture.h"
 
 // The window that graphics paints into and makes its screen bitmaps for: the main
 // window, given by the shell when the window is created (SetScreenWindow).

@@ -19,7 +19,7 @@
 #include "game/settings.h"
 #include "graphics/drawing_kit_win32.h"
 #include "graphics/path_setting.h"
-#include "graphics/picture.h"
+#include "imaging/picture.h"
 #include "graphics/screen_bitmap_win32.h"
 
 HBITMAP tileSetBitmap = nullptr;
