@@ -194,6 +194,6 @@ void CaptureGameScreen(HWND window)
     }
     SavePictureAs(window, screen, nullptr);
     ReleasePicture(screen);
-    if (screenBits <= 8)
+    if (PaletteDisplay())
         MessageBoxA(screenWindow, kSuggestionText, kSuggestionCaption, MB_OK);
 }

@@ -117,7 +117,7 @@ const ScaledPieces* PiecesOfSize(HDC target, int32_t w, int32_t h)
     if (pieces.bitmap) {
         pieces.dc = CreateCompatibleDC(target);
         // Held for the cache's lifetime, not a scope: the palette stays selected.
-        if (PaletteDisplay())
+        if (SharedPaletteInUse())
             SelectPalette(pieces.dc, sharedPalette, FALSE);
         pieces.oldBitmap = SelectObject(pieces.dc, pieces.bitmap);
     }

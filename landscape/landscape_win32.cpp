@@ -113,7 +113,7 @@ void GenerateBackground(int32_t commandId) {
   if (commandId != CMD_GENERATE_MULTICOLOR && commandId != CMD_GENERATE_LANDSCAPE &&
       commandId != CMD_GENERATE_BANDED)
     return;
-  if (commandId != CMD_GENERATE_BANDED && screenBits <= 8) {
+  if (commandId != CMD_GENERATE_BANDED && PaletteDisplay()) {
     MessageBoxA(mainWindow, kNeedsMoreColours, "I'm Sorry:", MB_OK);
     return;
   }

@@ -7,10 +7,11 @@
 #include <cstdint>
 
 #include "game/platform.h"
+#include "resources/resource.h"
 
 // Commands of the "&Choose Explosion Sound Effect" menu, in menu order.
-constexpr int32_t kFirstExplosionCommand = 8200;  // "&Normal Explosion!"
-constexpr int32_t kLastExplosionCommand = 8203;   // "&Awe Schucks!"
+constexpr int32_t kFirstExplosionCommand = CMD_EXPLOSION_NORMAL;  // "&Normal Explosion!"
+constexpr int32_t kLastExplosionCommand = CMD_EXPLOSION_SHUCKS;   // "&Awe Schucks!"
 constexpr int32_t kExplosionChoices = kLastExplosionCommand - kFirstExplosionCommand + 1;
 
 // The recordings of the four explosion choices, by command (8200 + index); SoundExplosion
