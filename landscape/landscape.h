@@ -10,5 +10,5 @@
 // early when it finds it set, and each generation clears it when it starts.
 extern int32_t stopRequest;
 
-// Commands 116, 117 and 118.
+// Commands CMD_GENERATE_MULTICOLOR, CMD_GENERATE_LANDSCAPE and CMD_GENERATE_BANDED.
 void GenerateBackground(int32_t commandId);

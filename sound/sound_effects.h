@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "game/platform.h"
+#include "game/sound_cues.h"
 #include "resources/resource.h"
 
 // Commands of the "&Choose Explosion Sound Effect" menu, in menu order.
@@ -14,10 +15,10 @@ constexpr int32_t kFirstExplosionCommand = CMD_EXPLOSION_NORMAL;  // "&Normal Ex
 constexpr int32_t kLastExplosionCommand = CMD_EXPLOSION_SHUCKS;   // "&Awe Schucks!"
 constexpr int32_t kExplosionChoices = kLastExplosionCommand - kFirstExplosionCommand + 1;
 
-// The recordings of the four explosion choices, by command (8200 + index); SoundExplosion
+// The recordings of the four explosion choices, by command (CMD_EXPLOSION_NORMAL + index); SoundExplosion
 // points at the chosen one. Loaded and freed with the cue table.
 extern std::array<SoundHandle, kExplosionChoices> explosionSounds;
-// The command of the explosion choice in force; 8200 at start, not kept in the options.
+// The command of the explosion choice in force; CMD_EXPLOSION_NORMAL at start, not kept in the options.
 extern int32_t explosionChoice;
 
 // Loads every cue of the table and the four explosion recordings; a missing recording
@@ -26,13 +27,13 @@ extern int32_t explosionChoice;
 void LoadSoundEffects();
 // Frees them and leaves every handle null. Called at WM_DESTROY of the main window.
 void FreeSoundEffects();
-// Commands 8200..8203: the recording the next explosion plays, and the radio mark in the
-// menus. Other ids do nothing.
+// Commands CMD_EXPLOSION_NORMAL..CMD_EXPLOSION_SHUCKS: the recording the next explosion
+// plays, and the radio mark in the menus. Other ids do nothing.
 void SelectExplosionSound(int32_t commandId);
 // Puts the radio mark on the explosion choice in force; called whenever a menu is made.
 void UpdateExplosionChecks();
-// Command 212: sound off when it was on and on when it was off, with the matching cue
-// in both directions. Writes nothing.
+// Command CMD_SOUND_TOGGLE: sound off when it was on and on when it was off, with the
+// matching cue in both directions. Writes nothing.
 void ToggleSound();
 // The start-up sound "deepexpl", played to its end whatever SoundOn says.
 void PlayStartupSound();

@@ -3,6 +3,7 @@
 
 #include "game/board.h"
 #include "game/platform.h"
+#include "game/sound_cues.h"
 
 FakePlatform fakePlatform;
 
