@@ -7,9 +7,7 @@
 void ResetCoreState() {
   gameState = GameState{};
   SeedRandom(0);
-  SoundOn = 1;
-  backgroundPath[0] = '\0';
-  tileSetPath[0] = '\0';
+  ResetSettings();
   highScores = FreshHighScoreTable();
   highScoreFile = kHighScoreFileName;
 }

@@ -11,13 +11,13 @@ HBITMAP clockMask = nullptr;
 HBITMAP titleBitmap = nullptr;
 HBITMAP instructionsBitmap = nullptr;
 
-namespace {
-
 void ReadScreenBits(HWND window) {
   if (screenBits != 0) return;
   WindowDc screen(window);
   screenBits = GetDeviceCaps(screen.dc, BITSPIXEL) * GetDeviceCaps(screen.dc, PLANES);
 }
+
+namespace {
 
 // The first load on a palette display seeds the shared palette with the fixed palette.
 void SeedSharedPalette() {

@@ -18,7 +18,6 @@
 #include "game/platform.h"
 #include "game/settings.h"
 #include "graphics/drawing_kit_win32.h"
-#include "graphics/path_setting.h"
 #include "imaging/picture.h"
 #include "graphics/screen_bitmap_win32.h"
 
@@ -158,7 +157,7 @@ void FreeUnusedPieceSizes()
 void LoadTileSet(const char* path)
 {
     std::string file = path;  // path may be tileSetPath itself
-    StorePathSetting(tileSetPath, file);
+    SetTileSetPath(file);
 
     FreeScaledPieces();
     ReleasePicture(setPicture);

@@ -1,3 +1,13 @@
 #include "landscape/landscape.h"
 
 int32_t stopRequest = 0;
+
+void RequestStop() { stopRequest = 1; }
+
+void ClearStopRequest() { stopRequest = 0; }
+
+bool TakeStopRequest() {
+  if (!stopRequest) return false;
+  stopRequest = 0;
+  return true;
+}

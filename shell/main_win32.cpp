@@ -80,7 +80,7 @@ LRESULT OnClose(HWND window)
 
 LRESULT OnCommand(HWND window, WPARAM wParam)
 {
-    stopRequest = 1;
+    RequestStop();
     ShowTitleBeforeCommand();
     DispatchCommand(window, static_cast<int32_t>(LOWORD(wParam)));
     return 0;
@@ -109,7 +109,7 @@ LRESULT OnMouseMove(LPARAM lParam)
 LRESULT OnLeftButtonDown(LPARAM lParam)
 {
     gameState.leftButtonDown = 1;
-    stopRequest = 1;
+    RequestStop();
     PlaySquare(SignedX(lParam), SignedY(lParam));
     return 0;
 }
@@ -132,8 +132,7 @@ void ShowMenuNote()
     if (hideMenuNote == 1)
         return;
     if (MessageBoxA(mainWindow, kMenuNoteText, kMenuNoteCaption, MB_OKCANCEL) == IDCANCEL) {
-        hideMenuNote = 1;
-        WriteOptions();
+        HideMenuNoteForGood();
     }
 }
 
@@ -201,7 +200,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 void StartGameWindow(HWND window)
 {
-    backgroundPath[0] = '\0';
+    SetBackgroundPath("");
     ReadOptions();
     LoadStartupPictures(window, dataFolder);
     LoadNumberWords();
@@ -261,10 +260,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     std::string arguments = CommandLineArguments(GetCommandLineA());
     shellState.dataFolder = !arguments.empty() ? arguments : programFolder;
 
-    {
-        WindowDc screen(nullptr);
-        screenBits = GetDeviceCaps(screen.dc, BITSPIXEL) * GetDeviceCaps(screen.dc, PLANES);
-    }
+    ReadScreenBits();
 
     gameState.gameInProgress = 0;
     LoadHighScores(programFolder);
@@ -280,7 +276,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
                                  gameState.clientHeight, nullptr, nullptr, instance, nullptr);
     if (!mainWindow)
         return 0;
-    highScoreDialogOwner = mainWindow;
+    SetHighScoreDialogOwner(mainWindow);
     ShowWindow(mainWindow, showCommand);
     UpdateWindow(mainWindow);
 

@@ -31,13 +31,10 @@ void CopyAvailable(uint8_t* target, const uint8_t* data, size_t size, size_t off
   std::memcpy(target, data + offset, std::min(size - offset, length));
 }
 
-// Reads a path field. A field the file gives without its terminating NUL (damaged, or
-// cut short by the end of the file) names no file: the path becomes empty.
-void ReadPathField(char* path, const uint8_t* data, size_t size, size_t offset) {
-  if (size <= offset) return;
-  size_t available = std::min(size - offset, kOptionsPathSize);
-  std::memcpy(path, data + offset, available);
-  if (std::memchr(data + offset, '\0', available) == nullptr) path[0] = '\0';
+// The part of a field at [offset, offset + kOptionsPathSize) that `size` bytes reach;
+// 0 when they do not reach it.
+size_t PathFieldBytes(size_t size, size_t offset) {
+  return size <= offset ? 0 : std::min(size - offset, kOptionsPathSize);
 }
 
 }  // namespace
@@ -87,9 +84,11 @@ void ApplyOptionsImage(const uint8_t* data, size_t size) {
   uint8_t sound[4];
   PutInt32LE(sound, SoundOn);
   CopyAvailable(sound, data, size, kSoundOnOffset, 4);
-  SoundOn = GetInt32LE(sound);
-  ReadPathField(backgroundPath, data, size, kBackgroundPathOffset);
-  ReadPathField(tileSetPath, data, size, kTileSetPathOffset);
+  SetSoundOn(GetInt32LE(sound));
+  if (size_t n = PathFieldBytes(size, kBackgroundPathOffset))
+    ReadBackgroundPathField(data + kBackgroundPathOffset, n);
+  if (size_t n = PathFieldBytes(size, kTileSetPathOffset))
+    ReadTileSetPathField(data + kTileSetPathOffset, n);
   CopyAvailable(optionsBlock.data(), data, size, kOptionsBlockOffset, kOptionsBlockSize);
 
   const uint8_t* block = optionsBlock.data();
@@ -117,8 +116,8 @@ void ReadOptions() {
   std::array<uint8_t, kOptionsFileSize> image{};
   int64_t size = ReadFileStart(ProgramFilePath(kOptionsFileName), image.data(), image.size());
   if (size < 0) {
-    backgroundPath[0] = '\0';
-    tileSetPath[0] = '\0';
+    SetBackgroundPath("");
+    SetTileSetPath("");
     return;
   }
   ApplyOptionsImage(image.data(), static_cast<size_t>(size));
@@ -146,6 +145,11 @@ std::array<uint8_t, kOptionsFileSize> BuildOptionsImage() {
 bool WriteOptions() {
   auto image = BuildOptionsImage();
   return ReplaceFileContents(ProgramFilePath(kOptionsFileName), image.data(), image.size());
+}
+
+void HideMenuNoteForGood() {
+  hideMenuNote = 1;
+  WriteOptions();
 }
 
 void SaveOptions() {

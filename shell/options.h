@@ -35,7 +35,10 @@ constexpr size_t kBlockShowClock = 28;
 // write.
 extern std::array<uint8_t, kOptionsBlockSize> optionsBlock;
 // 1 once the player has asked not to see the start-up note about the hidden menu.
+// Written by ApplyOptionsImage and by HideMenuNoteForGood only.
 extern int32_t hideMenuNote;
+// The player asked not to see the note again: sets hideMenuNote and writes the options.
+void HideMenuNoteForGood();
 
 // The folder of the options and list files, ending in its separator.
 extern std::string programFolder;

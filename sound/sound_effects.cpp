@@ -70,7 +70,7 @@ void UpdateExplosionChecks() {
 }
 
 void ToggleSound() {
-  SoundOn = SoundOn == 0 ? 1 : 0;
+  SetSoundOn(SoundOn == 0 ? 1 : 0);
   PlaySoundAsync(SoundOn == 1 ? SoundOnCue : SoundOffCue);
 }
 

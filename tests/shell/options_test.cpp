@@ -51,8 +51,8 @@ class OptionsTest : public ::testing::Test {
 };
 
 TEST_F(OptionsTest, MissingFileKeepsDefaultsAndEmptiesThePaths) {
-  std::strcpy(backgroundPath, "old.bmp");
-  std::strcpy(tileSetPath, "old.vod");
+  SetBackgroundPath("old.bmp");
+  SetTileSetPath("old.vod");
   ReadOptions();
   EXPECT_STREQ(backgroundPath, "");
   EXPECT_STREQ(tileSetPath, "");
@@ -66,9 +66,9 @@ TEST_F(OptionsTest, MissingFileKeepsDefaultsAndEmptiesThePaths) {
 }
 
 TEST_F(OptionsTest, WrittenFileLayout) {
-  SoundOn = 0;
-  std::strcpy(backgroundPath, "C:\\PICS\\sky.bmp");
-  std::strcpy(tileSetPath, "C:\\GAME\\electron.vod");
+  SetSoundOn(0);
+  SetBackgroundPath("C:\\PICS\\sky.bmp");
+  SetTileSetPath("C:\\GAME\\electron.vod");
   gameState.columns = 30;
   gameState.rows = 24;
   gameState.nextLevel = 4;
@@ -247,7 +247,7 @@ TEST_F(OptionsTest, TruncatedFilesMixFileValuesWithWhatWasThere) {
   // An empty file changes nothing.
   ResetFakePlatform();
   gameState = GameState{};
-  std::strcpy(tileSetPath, "kept.vod");
+  SetTileSetPath("kept.vod");
   WriteBytes(OptionsPath(), {});
   ReadOptions();
   EXPECT_STREQ(tileSetPath, "kept.vod");

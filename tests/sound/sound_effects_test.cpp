@@ -118,7 +118,7 @@ TEST(SoundToggle, PlaysTheCueOfTheNewSettingInBothDirectionsAndNothingElse) {
       << "no menu mark, no other sound";
 
   // Any value other than 0 counts as on (an options file may hold one).
-  SoundOn = 7;
+  SetSoundOn(7);
   fakePlatform.events.clear();
   ToggleSound();
   EXPECT_EQ(SoundOn, 0);
@@ -128,7 +128,7 @@ TEST(SoundToggle, PlaysTheCueOfTheNewSettingInBothDirectionsAndNothingElse) {
 TEST(SoundGating, SoundOffSilencesTheGameButNotTheToggleOrTheStartUpSound) {
   ScratchCurrentFolder here;  // the finished games write their high-score file here
   StartSound();
-  SoundOn = 0;
+  SetSoundOn(0);
   StartTinyGame();
   PlaySquare(5, 5);   // the bomb
   PlaySquare(15, 5);  // the safe square: a flood of one, and the game is finished
