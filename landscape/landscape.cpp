@@ -1,6 +1,13 @@
 #include "landscape/landscape.h"
 
+#include "landscape/generators.h"
+
 int32_t stopRequest = 0;
+
+void ResetLandscapeState() {
+  stopRequest = 0;
+  ForgetColourStrips();
+}
 
 void RequestStop() { stopRequest = 1; }
 

@@ -12,6 +12,10 @@
 // clears it) when it finds it set.
 extern int32_t stopRequest;
 
+// Puts back the landscape code's start-up state: no stop request, no colour strips, a
+// nudge table of zeros. For the unit tests (game/core_state.h).
+void ResetLandscapeState();
+
 void RequestStop();
 void ClearStopRequest();
 // True, clearing the request, when a stop was requested.

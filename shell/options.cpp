@@ -7,6 +7,7 @@
 #include "game/file_image.h"
 #include "game/platform.h"
 #include "resources/resource.h"
+#include "shell/recent_lists.h"
 
 std::array<uint8_t, kOptionsBlockSize> optionsBlock{};
 int32_t hideMenuNote = 0;
@@ -145,6 +146,13 @@ std::array<uint8_t, kOptionsFileSize> BuildOptionsImage() {
 bool WriteOptions() {
   auto image = BuildOptionsImage();
   return ReplaceFileContents(ProgramFilePath(kOptionsFileName), image.data(), image.size());
+}
+
+void ResetShellState() {
+  optionsBlock.fill(0);
+  hideMenuNote = 0;
+  programFolder.clear();
+  ResetRecentLists();
 }
 
 void HideMenuNoteForGood() {

@@ -58,6 +58,11 @@ std::string ProgramFilePath(const std::string& name);
 // ANSI code page's letters, such as "\x80") belongs to it.
 std::string CommandLineArguments(const char* commandLine);
 
+// Puts back the portable shell's start-up state: an empty options block, the menu note
+// not hidden, no program folder, empty recent lists. For the unit tests
+// (game/core_state.h).
+void ResetShellState();
+
 // Reads "vod.opt" from the program folder into the settings (see options.cpp).
 void ReadOptions();
 // Stores all current settings in "vod.opt". A failed write leaves the old file whole;

@@ -1,6 +1,7 @@
 #include "sound/sound_effects.h"
 
 #include "game/settings.h"
+#include "sound/spoken_numbers.h"
 
 std::array<SoundHandle, kExplosionChoices> explosionSounds{};
 int32_t explosionChoice = kFirstExplosionCommand;
@@ -37,6 +38,12 @@ void PlayRecordingOnce(const char* name) {
 }
 
 }  // namespace
+
+void ResetSoundState() {
+  explosionSounds.fill(nullptr);
+  explosionChoice = kFirstExplosionCommand;
+  ForgetNumberWords();
+}
 
 void LoadSoundEffects() {
   for (const CueName& cue : kCues) *cue.handle = LoadSoundResource(cue.name);

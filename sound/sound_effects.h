@@ -21,6 +21,11 @@ extern std::array<SoundHandle, kExplosionChoices> explosionSounds;
 // The command of the explosion choice in force; CMD_EXPLOSION_NORMAL at start, not kept in the options.
 extern int32_t explosionChoice;
 
+// Puts back the sound code's start-up state: no explosion recordings, the first choice,
+// no number words (nothing is freed: the handles are forgotten). For the unit tests
+// (game/core_state.h).
+void ResetSoundState();
+
 // Loads every cue of the table and the four explosion recordings; a missing recording
 // stays null and plays nothing, so there is no failure to report and the creation of
 // the main window always goes on. Called at WM_CREATE of the main window.

@@ -41,9 +41,6 @@ class OptionsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ResetFakePlatform();
-    gameState = GameState{};
-    optionsBlock.fill(0);
-    hideMenuNote = 0;
     programFolder = folder.Prefix();
   }
   std::string OptionsPath() const { return folder.File("vod.opt"); }
@@ -234,8 +231,6 @@ TEST_F(OptionsTest, TruncatedFilesMixFileValuesWithWhatWasThere) {
 
   // Cut inside the block between columns and rows: the layout stays whole.
   ResetFakePlatform();
-  gameState = GameState{};
-  optionsBlock.fill(0);
   WriteBytes(OptionsPath(), std::vector<uint8_t>(full.begin(), full.begin() + 516 + 14));
   ReadOptions();
   EXPECT_STREQ(backgroundPath, "bg.pcx");

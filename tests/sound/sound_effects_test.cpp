@@ -19,11 +19,10 @@ std::string NameOf(SoundHandle sound) {
   return sound == nullptr ? "(null)" : *static_cast<const std::string*>(sound);
 }
 
-// The fake platform with the cue table loaded by the sound code itself, the explosion
-// choice back at its start value.
+// The fake platform with the cue table loaded by the sound code itself (the reset puts
+// the explosion choice back at its start value).
 void StartSound() {
   ResetFakePlatform();
-  explosionChoice = kFirstExplosionCommand;
   LoadSoundEffects();
   fakePlatform.events.clear();
   fakePlatform.soundsLoaded = 0;
@@ -43,7 +42,6 @@ void StartTinyGame() {
 
 TEST(SoundEffects, LoadsEveryCueByNameAndFreesThemAll) {
   ResetFakePlatform();
-  explosionChoice = kFirstExplosionCommand;
   LoadSoundEffects();
   EXPECT_EQ(fakePlatform.soundsLoaded, 13);  // nine cues and four explosion recordings
   const Texts expected = {"tick_wav",         "explode",        "bonus_wav",
@@ -76,7 +74,6 @@ TEST(SoundEffects, LoadsEveryCueByNameAndFreesThemAll) {
 TEST(SoundEffects, MissingRecordingsAreNullAndTheRestStillPlays) {
   ResetFakePlatform();
   fakePlatform.missingSounds = {"soundoff", "nuclear_wav", "explosions_wav"};
-  explosionChoice = kFirstExplosionCommand;
   LoadSoundEffects();
   EXPECT_EQ(fakePlatform.soundsLoaded, 10);
   EXPECT_EQ(SoundOffCue, nullptr);
@@ -187,7 +184,6 @@ TEST(ExplosionChoice, TheNextExplosionPlaysTheChosenRecordingAndTheMenuShowsIt) 
   EXPECT_EQ(explosionChoice, 8202);
   EXPECT_EQ(NameOf(SoundExplosion), "goshdarn_wav");
   FreeSoundEffects();
-  explosionChoice = kFirstExplosionCommand;
 }
 
 }  // namespace
