@@ -64,8 +64,7 @@ LRESULT OnSize(HWND window)
 {
     RECT client;
     GetClientRect(window, &client);
-    gameState.clientWidth = client.right;
-    gameState.clientHeight = client.bottom;
+    SetClientSize(client.right, client.bottom);
     RescaleBackground();
     FreeUnusedPieceSizes();
     return 0;
@@ -108,7 +107,7 @@ LRESULT OnMouseMove(LPARAM lParam)
 
 LRESULT OnLeftButtonDown(LPARAM lParam)
 {
-    gameState.leftButtonDown = 1;
+    SetLeftButtonDown(true);
     RequestStop();
     PlaySquare(SignedX(lParam), SignedY(lParam));
     return 0;
@@ -192,7 +191,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_TIMER:       return OnTimer();
     case WM_MOUSEMOVE:   return OnMouseMove(lParam);
     case WM_LBUTTONDOWN: return OnLeftButtonDown(lParam);
-    case WM_LBUTTONUP:   gameState.leftButtonDown = 0; return 0;
+    case WM_LBUTTONUP:   SetLeftButtonDown(false); return 0;
     case WM_RBUTTONDOWN: ToggleMark(SignedX(lParam), SignedY(lParam)); return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -206,8 +205,7 @@ void StartGameWindow(HWND window)
     LoadNumberWords();
     SeedRandom(GetTickCount());
     DealBoard();
-    gameState.gameInProgress = 0;
-    gameState.titleShowing = 1;
+    ShowTitleWithoutGame();
     SetTimer(window, kClockTimer, kClockTimerMs, nullptr);
     shellState.startupComplete = 1;
 }
@@ -262,15 +260,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 
     ReadScreenBits();
 
-    gameState.gameInProgress = 0;
     LoadHighScores(programFolder);
     RegisterMainWindowClass();
     ReadRecentLists();
 
     RECT desktop;
     GetWindowRect(GetDesktopWindow(), &desktop);
-    gameState.clientWidth = desktop.right - desktop.left;
-    gameState.clientHeight = desktop.bottom - desktop.top;
+    SetClientSize(desktop.right - desktop.left, desktop.bottom - desktop.top);
     shellState.mainWindow = CreateWindowExA(0, kMainWindowTitle, kMainWindowTitle,
                                  WS_POPUP | WS_CLIPCHILDREN, 0, 0, gameState.clientWidth,
                                  gameState.clientHeight, nullptr, nullptr, instance, nullptr);

@@ -94,17 +94,13 @@ void ApplyOptionsImage(const uint8_t* data, size_t size) {
 
   const uint8_t* block = optionsBlock.data();
   if (std::memcmp(block + kBlockMarker, kMarker, sizeof kMarker) == 0) {
-    GameState& g = gameState;
-    g.showClock = GetInt32LE(block + kBlockShowClock);
+    SetShowClock(GetInt32LE(block + kBlockShowClock));
     // Values the game cannot play with keep their defaults.
     int32_t level = GetInt32LE(block + kBlockNextLevel);
-    if (IsKnownLevel(level)) g.nextLevel = level;
+    if (IsKnownLevel(level)) SetNextLevel(level);
     int32_t columns = GetInt32LE(block + kBlockColumns);
     int32_t rows = GetInt32LE(block + kBlockRows);
-    if (IsKnownLayout(columns, rows)) {
-      g.columns = columns;
-      g.rows = rows;
-    }
+    if (IsKnownLayout(columns, rows)) SetLayout(columns, rows);
     if (GetInt32LE(block + kBlockWindowedMode) == 1) {
       HideMenuDialog();
       SendCommandToMainWindow(CMD_NORMAL_WINDOW);
