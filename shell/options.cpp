@@ -147,7 +147,6 @@ bool WriteOptions() {
 void ResetShellState() {
   optionsBlock.fill(0);
   hideMenuNote = 0;
-  programFolder.clear();
   ResetRecentLists();
 }
 

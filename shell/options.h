@@ -59,8 +59,9 @@ std::string ProgramFilePath(const std::string& name);
 std::string CommandLineArguments(const char* commandLine);
 
 // Puts back the portable shell's start-up state: an empty options block, the menu note
-// not hidden, no program folder, empty recent lists. For the unit tests
-// (game/core_state.h).
+// not hidden, empty recent lists. For the unit tests (game/core_state.h). programFolder
+// is kept: it is chosen once at start-up before anything reads it, and the tests point
+// it at their own folder.
 void ResetShellState();
 
 // Reads "vod.opt" from the program folder into the settings (see options.cpp).

@@ -6,7 +6,8 @@ Usage: check_state.py TEST_SOURCE LIBRARY...   (static libraries of the native t
 A piece of state is a symbol in a writable data section (.data, .bss and their
 per-symbol forms; not .data.rel.ro, which holds constant tables) of the libraries' object
 files. Its name, without namespaces, must appear among the quoted names of the list
-kPortableState in TEST_SOURCE; the test there checks that ResetPortableState puts it back.
+kPortableState in TEST_SOURCE, whose test checks that ResetPortableState puts it back, or
+of kKeptState there, the few pieces the reset keeps on purpose.
 Each listed name must also be found in the libraries, so a list that the check could
 not see through fails as well. Prints every mismatch and exits 1 when there is one.
 """
@@ -41,10 +42,13 @@ def StateSymbols(libraries):
 
 def ListedNames(source):
     text = open(source, encoding="utf-8").read()
-    match = re.search(r"kPortableState\[\]\s*=\s*\{(.*?)\};", text, re.S)
-    if not match:
-        sys.exit(f"{source}: no kPortableState list")
-    return set(re.findall(r'"([^"]+)"', match.group(1)))
+    names = set()
+    for array in ("kPortableState", "kKeptState"):
+        match = re.search(array + r"\[\]\s*=\s*\{(.*?)\};", text, re.S)
+        if not match:
+            sys.exit(f"{source}: no {array} list")
+        names |= set(re.findall(r'"([^"]+)"', match.group(1)))
+    return names
 
 
 def main():
