@@ -2,20 +2,34 @@
 # right thing in whichever tree is being configured, so a subsystem's CMakeLists.txt
 # can list its portable library, unit tests, fuzzers and Windows parts side by side.
 
-# zd_unit_test(NAME SOURCES src... [LINK lib...])
+# zd_unit_test(NAME SOURCES src... [LINK lib...] [NOT_SANITIZED])
 # A GoogleTest program of the native tree; every test in it is registered with CTest
-# under the label "unit".
+# under the label "unit". The fuzz tree builds the same program with AddressSanitizer and
+# UndefinedBehaviorSanitizer, and the native tree registers one more test,
+# "sanitized.NAME" (labels "unit" and "sanitized"), that runs it whole once.
+# NOT_SANITIZED: a program that tests no product code (only the native build).
 function(zd_unit_test name)
+  cmake_parse_arguments(A "NOT_SANITIZED" "" "SOURCES;LINK" ${ARGN})
+  if(ZD_FUZZ AND NOT A_NOT_SANITIZED)
+    add_executable(${name} ${A_SOURCES})
+    target_link_libraries(${name} PRIVATE ${A_LINK} GTest::gtest GTest::gtest_main)
+    return()
+  endif()
   if(NOT ZD_HOST)
     return()
   endif()
-  cmake_parse_arguments(A "" "" "SOURCES;LINK" ${ARGN})
   add_executable(${name} ${A_SOURCES})
   target_link_libraries(${name} PRIVATE ${A_LINK} GTest::gtest GTest::gtest_main)
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     PROPERTIES LABELS unit
     DISCOVERY_TIMEOUT 60)
+  if(ZD_WITH_FUZZ AND NOT A_NOT_SANITIZED)
+    file(RELATIVE_PATH rel ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+    add_test(NAME sanitized.${name} COMMAND ${ZD_FUZZ_BINARY_DIR}/${rel}/${name}
+             WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+    set_tests_properties(sanitized.${name} PROPERTIES LABELS "unit;sanitized" TIMEOUT 600)
+  endif()
 endfunction()
 
 # zd_fuzzer(NAME SOURCES src... [LINK lib...] [CORPUS dir] [SECONDS n])

@@ -118,6 +118,29 @@ void StartNewGame() {
   DealBoard();
 }
 
+void SetClientSize(int32_t width, int32_t height) {
+  gameState.clientWidth = width;
+  gameState.clientHeight = height;
+}
+
+void SetLeftButtonDown(bool down) { gameState.leftButtonDown = down ? 1 : 0; }
+
+void SetLayout(int32_t columns, int32_t rows) {
+  gameState.columns = columns;
+  gameState.rows = rows;
+}
+
+void SetShowClock(int32_t show) { gameState.showClock = show; }
+
+void SetNextLevel(int32_t level) { gameState.nextLevel = level; }
+
+void ShowTitle() { gameState.titleShowing = 1; }
+
+void ShowTitleWithoutGame() {
+  gameState.gameInProgress = 0;
+  gameState.titleShowing = 1;
+}
+
 void SelectLevel(int32_t commandId) {
   for (const auto& entry : kLevels) {
     if (entry.commandId != commandId) continue;

@@ -107,8 +107,22 @@ int32_t RandomBelow(int32_t n);
 void DealBoard();
 // Leaves the title picture and deals a new board; a game in play is abandoned.
 void StartNewGame();
-// Level menu commands 6110, 6108, 6106, 6104, 6103: choose the level of the next game.
+// Level menu commands CMD_LEVEL_EASY .. CMD_LEVEL_IMPOSSIBLE: choose the level of the
+// next game.
 void SelectLevel(int32_t commandId);
+
+// The changes that other parts make to the game state, each through one operation here:
+// the client area's size (start-up, every resize), the left button over the main window,
+// the field's size (a layout command, the stored options), the clock shown or not and
+// the next deal's level (the stored options), and the title shown (before a command
+// while no game is in play; at start-up after the first deal, which then waits).
+void SetClientSize(int32_t width, int32_t height);
+void SetLeftButtonDown(bool down);
+void SetLayout(int32_t columns, int32_t rows);
+void SetShowClock(int32_t show);
+void SetNextLevel(int32_t level);
+void ShowTitle();
+void ShowTitleWithoutGame();
 void UpdateLayoutChecks();
 void UpdateLevelChecks();
 

@@ -6,6 +6,7 @@
 #include "game/board.h"
 #include "game/platform.h"
 #include "game/settings.h"
+#include "game/sound_cues.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 
 #include "game/board.h"
 #include "game/settings.h"
+#include "game/sound_cues.h"
 
 namespace {
 

@@ -2,14 +2,18 @@
 // score, the record test with the table's update, the two high-score dialogs, and
 // afterwards the board wiped away or painted back around the pointer.
 //
-// FinishGame is declared with the other calls of the moves in game/platform.h; the
-// dialogs, the drawing and the speaking it asks for are requests declared there too.
+// The dialogs, the drawing and the speaking it asks for are requests declared in
+// game/platform.h.
 #pragma once
 
 #include <cstdint>
 
 #include "game/high_scores.h"
 #include "game/platform.h"
+
+// Ends the game: called by PlaySquare right after the click that uncovered the last
+// safe square.
+void FinishGame();
 
 // Pause between two steps of the wipe, counted from the start of each step, and the
 // pause once the whole background shows.

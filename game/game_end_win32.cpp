@@ -12,6 +12,8 @@
 
 HWND highScoreDialogOwner = nullptr;
 
+void SetHighScoreDialogOwner(HWND window) { highScoreDialogOwner = window; }
+
 namespace {
 
 struct NewRecordDialogState {

@@ -4,5 +4,7 @@
 #include <windows.h>
 
 // The main window, set by the shell as soon as it is created; the dialogs are modal to
-// it. Until then (and if it is never set) they have no owner.
+// it. Until then (and if it is never set) they have no owner. Written only by
+// SetHighScoreDialogOwner.
 extern HWND highScoreDialogOwner;
+void SetHighScoreDialogOwner(HWND window);

@@ -2,8 +2,10 @@
 
 #include "game/board.h"
 #include "game/clock.h"
+#include "game/game_end.h"
 #include "game/platform.h"
 #include "game/settings.h"
+#include "game/sound_cues.h"
 #include "resources/resource.h"
 
 namespace {

@@ -1,5 +1,7 @@
-// The calls the portable core makes into the platform layer, and the few settings of
-// the platform layer that the core reads and writes.
+// The calls the portable core makes into the platform layer: a list of requests (read
+// the clock, draw this, play that, show this dialog). The core's own operations and its
+// data live in its own headers (the cue table in game/sound_cues.h, FinishGame in
+// game/game_end.h).
 //
 // The core (game/, shell/, sound/ files without "_win32" in their names) declares them
 // here and never includes <windows.h>. The Windows layer defines them in its *_win32.cpp
@@ -38,7 +40,7 @@ void RedrawSquare(int32_t col, int32_t row);
 void DrawExplosionFrame(int32_t col, int32_t row, int32_t frame);
 
 // Marks the whole client area of the main window for repainting, without erasing.
-// Called by DealBoard after a deal.
+// Called by DealBoard after a deal and by ToggleClock.
 void InvalidateMainWindow();
 
 // ---- The clock and the bonus balls (defined by the board painting code) --------------
@@ -72,19 +74,21 @@ void SetMenuCheck(int32_t commandId, bool checked);
 void SetMenuRadioCheck(int32_t firstId, int32_t lastId, int32_t checkedId);
 
 // Sends menu command `commandId` to the main window and returns when it has been
-// carried out. Called by PlaySquare at the tenth explosion (506) and by ReadOptions
-// when the saved options ask for the normal window (2100).
+// carried out. Called by PlaySquare at the tenth explosion (CMD_CONFUSED) and by
+// ApplyOptionsImage when the saved options ask for the normal window (CMD_NORMAL_WINDOW).
 void SendCommandToMainWindow(int32_t commandId);
 
 // A modal message box with an OK button, owned by the main window. Called by
-// SelectLevel.
+// SelectLevel and by SaveOptions.
 void ShowMessage(const char* text, const char* caption);
 
 // Writes list `list` of the recent-file lists into the menu of `window` (items
-// 7000 + 20 * list + i). Called by AddRecentFile.
+// CMD_RECENT_FIRST + 20 * list + i). Called by AddRecentFile.
 void FillRecentMenu(WindowId window, int32_t list);
 
-// Hides the menu dialog. Called by ReadOptions before it switches to the normal window.
+// Hides the menu dialog. Called by ApplyOptionsImage (for ReadOptions) before it
+// switches to the normal window, and by the Win32 layer before it captures the screen
+// (CaptureGameScreen) and before it generates a landscape (GenerateBackground).
 void HideMenuDialog();
 
 // True when the main window's client area is smaller than the screen (the normal
@@ -93,19 +97,6 @@ void HideMenuDialog();
 bool NormalWindowInUse();
 
 // ---- Sound (defined by the sound code) ------------------------------------------------
-
-// The cue table, loaded when the main window is created and freed when it is
-// destroyed; a missing recording leaves its handle null.
-extern SoundHandle SoundTick;            // "tick_wav": each square the flood opens
-extern SoundHandle SoundExplosion;       // the chosen explosion recording
-extern SoundHandle SoundBonus;           // "bonus_wav": a time bonus of the first kind
-extern SoundHandle SoundBonus2;          // "bonus2_wav": a time bonus of the second kind
-extern SoundHandle SoundYourScoreWas;    // "yourscorewas_wav": opens the game-end words
-extern SoundHandle SoundExplosionsWord;  // "explosions_wav": after a spoken count
-extern SoundHandle SoundNewRecord;       // "new_rec_wav": the game set a new record
-extern SoundHandle SoundRecordWas;       // "recordmoves_wav": introduces the stored record
-extern SoundHandle SoundOnCue;           // "soundon": sound has just been turned on
-extern SoundHandle SoundOffCue;          // "soundoff": sound has just been turned off
 
 // Finds the recording `name` among the program's own recordings (case-insensitive);
 // nullptr when there is none. Called by LoadNumberWords.
@@ -121,12 +112,6 @@ int32_t PlaySoundAsync(SoundHandle sound);
 // Plays `sound` to its end, then returns. Called by the number-speaking operations and
 // by TryTimeBonus.
 int32_t PlaySoundAndWait(SoundHandle sound);
-
-// ---- Later stages of a game (defined by the game-end code) ----------------------------
-
-// Ends the game: called by PlaySquare right after the click that uncovered the last
-// safe square. Defined by the game-end code (game/game_end.cpp).
-void FinishGame();
 
 // ---- The end of a game (requests of FinishGame and RevealAroundCursor) ---------------
 

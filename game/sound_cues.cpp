@@ -2,7 +2,7 @@
 // the main window is created and empties them when it is destroyed; until then, and for a
 // recording that could not be found, a cue is null and plays nothing.
 
-#include "game/platform.h"
+#include "game/sound_cues.h"
 
 SoundHandle SoundTick = nullptr;
 SoundHandle SoundExplosion = nullptr;

@@ -12,9 +12,8 @@
 #include "game/settings.h"
 #include "graphics/drawing_kit_win32.h"
 #include "graphics/file_dialogs.h"
-#include "graphics/path_setting.h"
 #include "graphics/picture_win32.h"
-#include "graphics/save_filters.h"
+#include "imaging/save_filters.h"
 #include "graphics/screen_bitmap_win32.h"
 #include "resources/resource.h"
 
@@ -177,7 +176,7 @@ void SaveCurrentBackground(HWND window)
     std::string saved;
     // A path too long for the setting keeps the old one, which still names a file.
     if (SavePictureAs(window, backgroundPicture, &saved) && saved.size() < sizeof backgroundPath)
-        StorePathSetting(backgroundPath, saved);
+        SetBackgroundPath(saved);
 }
 
 void CaptureGameScreen(HWND window)
@@ -194,6 +193,6 @@ void CaptureGameScreen(HWND window)
     }
     SavePictureAs(window, screen, nullptr);
     ReleasePicture(screen);
-    if (screenBits <= 8)
+    if (PaletteDisplay())
         MessageBoxA(screenWindow, kSuggestionText, kSuggestionCaption, MB_OK);
 }

@@ -9,7 +9,6 @@
 #include "game/platform.h"
 #include "game/settings.h"
 #include "graphics/drawing_kit_win32.h"
-#include "graphics/path_setting.h"
 #include "graphics/screen_bitmap_win32.h"
 #include "resources/resource.h"
 
@@ -69,7 +68,7 @@ bool LoadBackground(HWND owner, const char* path)
         MessageBoxA(owner, "The image load failed.", "Sorry:", MB_OK);
         return false;
     }
-    StorePathSetting(backgroundPath, file);
+    SetBackgroundPath(file);
     MakeBackgroundBitmap();
     return true;
 }
@@ -79,7 +78,7 @@ void LoadStartupBackground(const std::string& dataFolder)
     std::string file = backgroundPath;
     if (file.empty()) {
         file = dataFolder + DEFAULT_BACKGROUND_FILE;
-        StorePathSetting(backgroundPath, file);
+        SetBackgroundPath(file);
     }
     LoadPictureReplacing(file.c_str(), backgroundPicture);
     MakeBackgroundBitmap();

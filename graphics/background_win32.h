@@ -9,7 +9,7 @@
 #include <string>
 
 #include "game/settings.h"
-#include "graphics/picture.h"
+#include "imaging/picture.h"
 
 constexpr int32_t kSheetSize = 320;
 

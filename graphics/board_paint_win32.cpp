@@ -19,6 +19,8 @@
 
 int32_t generatingPicture = 0;
 
+void SetGeneratingPicture(bool on) { generatingPicture = on ? 1 : 0; }
+
 namespace {
 
 const char kLoadingText[] =

@@ -8,9 +8,11 @@
 
 #include <cstdint>
 
-// 1 while a landscape generator draws into the window (set by the generator): mouse moves
-// are ignored and neither the field nor the clock is drawn meanwhile.
+// 1 while a landscape generator draws into the window: mouse moves are ignored and
+// neither the field nor the clock is drawn meanwhile. Written only by
+// SetGeneratingPicture, which the landscape command calls around its drawing.
 extern int32_t generatingPicture;
+void SetGeneratingPicture(bool on);
 
 // Draws square (col, row) with the image its state selects (or the background under
 // it).

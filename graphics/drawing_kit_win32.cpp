@@ -6,12 +6,17 @@
 
 bool PaletteDisplay()
 {
-    return screenBits <= 8 && sharedPalette != nullptr;
+    return screenBits <= 8;
+}
+
+bool SharedPaletteInUse()
+{
+    return PaletteDisplay() && sharedPalette != nullptr;
 }
 
 PaletteScope::PaletteScope(HDC target, bool realise)
 {
-    if (target == nullptr || !PaletteDisplay())
+    if (target == nullptr || !SharedPaletteInUse())
         return;
     dc = target;
     previous = SelectPalette(dc, sharedPalette, FALSE);

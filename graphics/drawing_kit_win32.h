@@ -8,13 +8,18 @@
 
 #include <string>
 
-// True on a palette display (8 bits or fewer) once the shared palette exists. The one
-// test that decides every palette path.
+// True on a palette display: a screen of 8 bits or fewer, whose colours come through a
+// palette. The one test of the screen's depth.
 bool PaletteDisplay();
+
+// True on a palette display once the shared palette exists: the test that decides every
+// path that selects or copies that palette.
+bool SharedPaletteInUse();
 
 // Selects the shared palette into `dc` for the scope, realising it when `realise` (a
 // window's context; a memory context has nothing to realise), and selects the previous
-// palette back at the end. Does nothing where PaletteDisplay() is false.
+// palette back at the end. Does nothing where SharedPaletteInUse() is false. The only way
+// a drawing part selects the shared palette.
 struct PaletteScope {
     explicit PaletteScope(HDC dc, bool realise = true);
     ~PaletteScope();

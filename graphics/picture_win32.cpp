@@ -1,7 +1,7 @@
 // picture_win32.cpp - painting pictures into device contexts, palettes, and copying a
 // window back into a picture.
 #include "picture_win32.h"
-#include "picture_codecs.h"
+#include "imaging/picture_codecs.h"
 #include "graphics/drawing_kit_win32.h"
 
 #include <memory>

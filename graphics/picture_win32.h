@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "picture.h"
+#include "imaging/picture.h"
 
 // A logical palette for painting the picture on dc: the picture's own colours for an
 // indexed picture, the fixed colour cube for a direct one.

@@ -11,17 +11,17 @@ HBITMAP clockMask = nullptr;
 HBITMAP titleBitmap = nullptr;
 HBITMAP instructionsBitmap = nullptr;
 
-namespace {
-
 void ReadScreenBits(HWND window) {
   if (screenBits != 0) return;
   WindowDc screen(window);
   screenBits = GetDeviceCaps(screen.dc, BITSPIXEL) * GetDeviceCaps(screen.dc, PLANES);
 }
 
+namespace {
+
 // The first load on a palette display seeds the shared palette with the fixed palette.
 void SeedSharedPalette() {
-  if (sharedPalette != nullptr || screenBits > 8) return;
+  if (sharedPalette != nullptr || !PaletteDisplay()) return;
   Picture seed;
   PreparePicture(seed, 32, 32, 24);
   ChangePictureDepth(seed, 8, kDepthFixedPalette);
@@ -50,7 +50,7 @@ void SetPictureRect(Picture& picture) {
 // (Wine maps pictures painted into a compatible bitmap of a palette display to the
 // twenty static colours only); elsewhere a bitmap compatible with the window.
 HBITMAP CreateScreenBitmap(HDC windowDc, int width, int height) {
-  if (!PaletteDisplay()) return CreateCompatibleBitmap(windowDc, width, height);
+  if (!SharedPaletteInUse()) return CreateCompatibleBitmap(windowDc, width, height);
   struct {
     BITMAPINFOHEADER header;
     RGBQUAD colours[256];
@@ -120,10 +120,10 @@ HBITMAP MakeScreenBitmap(Picture& picture, HWND window, const RECT* size) {
   WindowDc screen(window);
   bool hasData = (picture.flags & kPictureHasData) != 0 && picture.width > 0;
   if (hasData) {
-    if (screenBits > 8) ChangePictureDepth(picture, screenBits, kDepthDithered);
+    if (!PaletteDisplay()) ChangePictureDepth(picture, screenBits, kDepthDithered);
     else if (picture.bitsPerPixel >= 8) AdaptPictureToDisplay(picture, 3, screenBits);
   }
-  if (screenBits <= 8 && hasData && (picture.bitsPerPixel <= 8 || sharedPalette == nullptr)) {
+  if (PaletteDisplay() && hasData && (picture.bitsPerPixel <= 8 || sharedPalette == nullptr)) {
     HPALETTE made = MakePicturePalette(screen.dc, picture);
     if (made) {
       DeleteAndClear(sharedPalette);

@@ -8,16 +8,19 @@
 
 #include <windows.h>
 
-#include "picture.h"
+#include "imaging/picture.h"
 
 // The window that graphics paints into and makes its screen bitmaps for: the main
 // window, given by the shell when the window is created (SetScreenWindow).
 extern HWND screenWindow;
 void SetScreenWindow(HWND window);
 
-// The display's colour depth (BITSPIXEL x PLANES); read at start-up, or by the first
-// LoadScreenBitmap while still 0.
+// The display's colour depth (BITSPIXEL x PLANES). Written only by ReadScreenBits: the
+// shell calls it at start-up, and every screen bitmap made calls it too, which reads
+// the depth only while it is still 0.
 extern int32_t screenBits;
+// Reads the depth from the context of `window` (the whole screen's when null) once.
+void ReadScreenBits(HWND window = nullptr);
 // The one logical palette of displays of 8 bits or fewer (none on deeper displays).
 extern HPALETTE sharedPalette;
 

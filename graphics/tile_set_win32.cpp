@@ -18,8 +18,7 @@
 #include "game/platform.h"
 #include "game/settings.h"
 #include "graphics/drawing_kit_win32.h"
-#include "graphics/path_setting.h"
-#include "graphics/picture.h"
+#include "imaging/picture.h"
 #include "graphics/screen_bitmap_win32.h"
 
 HBITMAP tileSetBitmap = nullptr;
@@ -117,7 +116,7 @@ const ScaledPieces* PiecesOfSize(HDC target, int32_t w, int32_t h)
     if (pieces.bitmap) {
         pieces.dc = CreateCompatibleDC(target);
         // Held for the cache's lifetime, not a scope: the palette stays selected.
-        if (PaletteDisplay())
+        if (SharedPaletteInUse())
             SelectPalette(pieces.dc, sharedPalette, FALSE);
         pieces.oldBitmap = SelectObject(pieces.dc, pieces.bitmap);
     }
@@ -158,7 +157,7 @@ void FreeUnusedPieceSizes()
 void LoadTileSet(const char* path)
 {
     std::string file = path;  // path may be tileSetPath itself
-    StorePathSetting(tileSetPath, file);
+    SetTileSetPath(file);
 
     FreeScaledPieces();
     ReleasePicture(setPicture);

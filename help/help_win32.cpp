@@ -3,6 +3,7 @@
 
 #include "help/help_win32.h"
 
+#include "graphics/drawing_kit_win32.h"
 #include "graphics/screen_bitmap_win32.h"
 #include "graphics/tile_set_win32.h"
 #include "resources/resource.h"
@@ -88,18 +89,14 @@ void PaintInstructions(HWND dialog)
 {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(dialog, &paint);
-    HPALETTE oldPalette = nullptr;
-    if (screenBits <= 8 && sharedPalette) {
-        oldPalette = SelectPalette(dc, sharedPalette, FALSE);
-        RealizePalette(dc);
+    {
+        PaletteScope palette(dc);
+        DrawBitmap(dc, instructionsBitmap, 0, 0, kPictureWidth, kPictureHeight, 0, 0,
+                   kPictureWidth, kPictureHeight);
+        for (int k = 0; k < kCountImages; ++k)
+            DrawPieceImage(dc, kCountImageX, kCountImageSize * k, kCountImageSize,
+                           kCountImageSize, k);
     }
-    DrawBitmap(dc, instructionsBitmap, 0, 0, kPictureWidth, kPictureHeight, 0, 0,
-               kPictureWidth, kPictureHeight);
-    for (int k = 0; k < kCountImages; ++k)
-        DrawPieceImage(dc, kCountImageX, kCountImageSize * k, kCountImageSize,
-                       kCountImageSize, k);
-    if (oldPalette)
-        SelectPalette(dc, oldPalette, FALSE);
     EndPaint(dialog, &paint);
 }
 

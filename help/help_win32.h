@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-void ShowInstructions(HWND window);   // command 500 and the F1 key
-void ShowTimeBonusHelp(HWND window);  // command 505
-void ShowConfusedHelp(HWND window);   // command 506, also at the tenth explosion
-void ShowAbout(HWND window);          // command 502
+void ShowInstructions(HWND window);   // CMD_HOW_TO_PLAY and the F1 key
+void ShowTimeBonusHelp(HWND window);  // CMD_TIME_BONUSES
+void ShowConfusedHelp(HWND window);   // CMD_CONFUSED, also at the tenth explosion
+void ShowAbout(HWND window);          // CMD_ABOUT

@@ -6,11 +6,28 @@
 #include "game/board.h"
 #include "landscape/landscape.h"
 
+namespace {
+
 std::vector<int32_t> stripRed;
 std::vector<int32_t> stripGreen;
 std::vector<int32_t> stripBlue;
 std::vector<int8_t> stripSlope;
 int8_t nudgeTable[16][16] = {};
+
+}  // namespace
+
+const std::vector<int32_t>& RedStripRows() { return stripRed; }
+
+int32_t NudgeTableEntry(int32_t row, int32_t col) { return nudgeTable[row][col]; }
+
+void ForgetColourStrips() {
+  stripRed.clear();
+  stripGreen.clear();
+  stripBlue.clear();
+  stripSlope.clear();
+  for (auto& row : nudgeTable)
+    for (int8_t& entry : row) entry = 0;
+}
 
 namespace {
 
@@ -134,8 +151,7 @@ void RenderLandscape(const LandscapeCanvas& canvas, const uint8_t* shapeGrid,
   const int32_t width = canvas.width, height = canvas.height;
   const int32_t samples = height + kLandscapeDepth;
   for (int32_t i = 0; i < width; ++i) {
-    if (stopRequest) {
-      stopRequest = 0;
+    if (TakeStopRequest()) {
       return;
     }
     int32_t gx = i * kGridSide / width;
@@ -207,8 +223,7 @@ void RenderColourStrips(const LandscapeCanvas& canvas, uint32_t tick,
     if (RandomBelow(30) == 0) tilt = RandomBelow(3) - 1;
     j = 0;
     for (int32_t f = 0; f < rows; ++f) {
-      if (stopRequest) {
-        stopRequest = 0;
+      if (TakeStopRequest()) {
         if (progress) progress(l, context);
         return;
       }
@@ -284,8 +299,7 @@ void RenderBandedFractal(const LandscapeCanvas& canvas, const FractalRegion& reg
   const double sy = height > 1 ? (region.y1 - region.y0) / (height - 1) : 0.0;
   for (int32_t py = 0; py < 10; ++py) {
     for (int32_t px = 0; px < 10; ++px) {
-      if (stopRequest) {
-        stopRequest = 0;
+      if (TakeStopRequest()) {
         return;
       }
       for (int32_t y = py; y < height; y += 10) {

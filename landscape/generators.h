@@ -61,13 +61,17 @@ void RenderLandscape(const LandscapeCanvas& canvas, const uint8_t* shapeGrid,
 
 // ---- Colour strips ----------------------------------------------------------------------
 
-// The strips' state. Rows from the window's height on keep their values from one
-// generation to the next (they start at 0); the arrays grow, zero-filled, with the window.
-extern std::vector<int32_t> stripRed;
-extern std::vector<int32_t> stripGreen;
-extern std::vector<int32_t> stripBlue;
-extern std::vector<int8_t> stripSlope;
-extern int8_t nudgeTable[16][16];
+// The strips' state (red, green, blue, slope) and the nudge table live in
+// generators.cpp, written only by RenderColourStrips. Rows from the window's height on
+// keep their values from one generation to the next (they start at 0); the arrays grow,
+// zero-filled, with the window.
+
+// Read-only views for the tests: the red strip's rows, and entry (row, col) of the
+// 16 x 16 nudge table.
+const std::vector<int32_t>& RedStripRows();
+int32_t NudgeTableEntry(int32_t row, int32_t col);
+// Puts the strips and the nudge table back as the program starts: no rows, all 0.
+void ForgetColourStrips();
 
 // The nudge table's entry at flat index i (row i / 16, column i % 16); 0 past the table.
 int32_t NudgeAt(int32_t index);

@@ -113,7 +113,7 @@ void GenerateBackground(int32_t commandId) {
   if (commandId != CMD_GENERATE_MULTICOLOR && commandId != CMD_GENERATE_LANDSCAPE &&
       commandId != CMD_GENERATE_BANDED)
     return;
-  if (commandId != CMD_GENERATE_BANDED && screenBits <= 8) {
+  if (commandId != CMD_GENERATE_BANDED && PaletteDisplay()) {
     MessageBoxA(mainWindow, kNeedsMoreColours, "I'm Sorry:", MB_OK);
     return;
   }
@@ -126,8 +126,8 @@ void GenerateBackground(int32_t commandId) {
   }
 
   HideMenuDialog();
-  generatingPicture = 1;
-  stopRequest = 0;
+  SetGeneratingPicture(true);
+  ClearStopRequest();
   {
     WindowDc window(mainWindow);
     PaletteScope palette(window.dc);
@@ -136,5 +136,5 @@ void GenerateBackground(int32_t commandId) {
       TakeBackgroundFromWindow(window.dc);
   }
   InvalidateRect(mainWindow, nullptr, FALSE);
-  generatingPicture = 0;
+  SetGeneratingPicture(false);
 }

@@ -26,8 +26,7 @@ void StartLayout(int32_t id)
 {
     for (const LayoutEntry& layout : kLayouts) {
         if (layout.commandId == id) {
-            gameState.columns = layout.columns;
-            gameState.rows = layout.rows;
+            SetLayout(layout.columns, layout.rows);
             StartNewGame();
             return;
         }
@@ -55,7 +54,7 @@ void OpenBackground(HWND window)
 void ShowTitleBeforeCommand()
 {
     if (gameState.gameInProgress == 0) {
-        gameState.titleShowing = 1;
+        ShowTitle();
         InvalidateRect(mainWindow, nullptr, FALSE);
     }
 }

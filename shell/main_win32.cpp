@@ -64,8 +64,7 @@ LRESULT OnSize(HWND window)
 {
     RECT client;
     GetClientRect(window, &client);
-    gameState.clientWidth = client.right;
-    gameState.clientHeight = client.bottom;
+    SetClientSize(client.right, client.bottom);
     RescaleBackground();
     FreeUnusedPieceSizes();
     return 0;
@@ -80,7 +79,7 @@ LRESULT OnClose(HWND window)
 
 LRESULT OnCommand(HWND window, WPARAM wParam)
 {
-    stopRequest = 1;
+    RequestStop();
     ShowTitleBeforeCommand();
     DispatchCommand(window, static_cast<int32_t>(LOWORD(wParam)));
     return 0;
@@ -108,8 +107,8 @@ LRESULT OnMouseMove(LPARAM lParam)
 
 LRESULT OnLeftButtonDown(LPARAM lParam)
 {
-    gameState.leftButtonDown = 1;
-    stopRequest = 1;
+    SetLeftButtonDown(true);
+    RequestStop();
     PlaySquare(SignedX(lParam), SignedY(lParam));
     return 0;
 }
@@ -132,8 +131,7 @@ void ShowMenuNote()
     if (hideMenuNote == 1)
         return;
     if (MessageBoxA(mainWindow, kMenuNoteText, kMenuNoteCaption, MB_OKCANCEL) == IDCANCEL) {
-        hideMenuNote = 1;
-        WriteOptions();
+        HideMenuNoteForGood();
     }
 }
 
@@ -193,7 +191,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_TIMER:       return OnTimer();
     case WM_MOUSEMOVE:   return OnMouseMove(lParam);
     case WM_LBUTTONDOWN: return OnLeftButtonDown(lParam);
-    case WM_LBUTTONUP:   gameState.leftButtonDown = 0; return 0;
+    case WM_LBUTTONUP:   SetLeftButtonDown(false); return 0;
     case WM_RBUTTONDOWN: ToggleMark(SignedX(lParam), SignedY(lParam)); return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -201,14 +199,13 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 void StartGameWindow(HWND window)
 {
-    backgroundPath[0] = '\0';
+    SetBackgroundPath("");
     ReadOptions();
     LoadStartupPictures(window, dataFolder);
     LoadNumberWords();
     SeedRandom(GetTickCount());
     DealBoard();
-    gameState.gameInProgress = 0;
-    gameState.titleShowing = 1;
+    ShowTitleWithoutGame();
     SetTimer(window, kClockTimer, kClockTimerMs, nullptr);
     shellState.startupComplete = 1;
 }
@@ -261,26 +258,21 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     std::string arguments = CommandLineArguments(GetCommandLineA());
     shellState.dataFolder = !arguments.empty() ? arguments : programFolder;
 
-    {
-        WindowDc screen(nullptr);
-        screenBits = GetDeviceCaps(screen.dc, BITSPIXEL) * GetDeviceCaps(screen.dc, PLANES);
-    }
+    ReadScreenBits();
 
-    gameState.gameInProgress = 0;
     LoadHighScores(programFolder);
     RegisterMainWindowClass();
     ReadRecentLists();
 
     RECT desktop;
     GetWindowRect(GetDesktopWindow(), &desktop);
-    gameState.clientWidth = desktop.right - desktop.left;
-    gameState.clientHeight = desktop.bottom - desktop.top;
+    SetClientSize(desktop.right - desktop.left, desktop.bottom - desktop.top);
     shellState.mainWindow = CreateWindowExA(0, kMainWindowTitle, kMainWindowTitle,
                                  WS_POPUP | WS_CLIPCHILDREN, 0, 0, gameState.clientWidth,
                                  gameState.clientHeight, nullptr, nullptr, instance, nullptr);
     if (!mainWindow)
         return 0;
-    highScoreDialogOwner = mainWindow;
+    SetHighScoreDialogOwner(mainWindow);
     ShowWindow(mainWindow, showCommand);
     UpdateWindow(mainWindow);
 

@@ -7,6 +7,7 @@
 #include "game/file_image.h"
 #include "game/platform.h"
 #include "resources/resource.h"
+#include "shell/recent_lists.h"
 
 std::array<uint8_t, kOptionsBlockSize> optionsBlock{};
 int32_t hideMenuNote = 0;
@@ -31,13 +32,10 @@ void CopyAvailable(uint8_t* target, const uint8_t* data, size_t size, size_t off
   std::memcpy(target, data + offset, std::min(size - offset, length));
 }
 
-// Reads a path field. A field the file gives without its terminating NUL (damaged, or
-// cut short by the end of the file) names no file: the path becomes empty.
-void ReadPathField(char* path, const uint8_t* data, size_t size, size_t offset) {
-  if (size <= offset) return;
-  size_t available = std::min(size - offset, kOptionsPathSize);
-  std::memcpy(path, data + offset, available);
-  if (std::memchr(data + offset, '\0', available) == nullptr) path[0] = '\0';
+// The part of a field at [offset, offset + kOptionsPathSize) that `size` bytes reach;
+// 0 when they do not reach it.
+size_t PathFieldBytes(size_t size, size_t offset) {
+  return size <= offset ? 0 : std::min(size - offset, kOptionsPathSize);
 }
 
 }  // namespace
@@ -87,24 +85,22 @@ void ApplyOptionsImage(const uint8_t* data, size_t size) {
   uint8_t sound[4];
   PutInt32LE(sound, SoundOn);
   CopyAvailable(sound, data, size, kSoundOnOffset, 4);
-  SoundOn = GetInt32LE(sound);
-  ReadPathField(backgroundPath, data, size, kBackgroundPathOffset);
-  ReadPathField(tileSetPath, data, size, kTileSetPathOffset);
+  SetSoundOn(GetInt32LE(sound));
+  if (size_t n = PathFieldBytes(size, kBackgroundPathOffset))
+    ReadBackgroundPathField(data + kBackgroundPathOffset, n);
+  if (size_t n = PathFieldBytes(size, kTileSetPathOffset))
+    ReadTileSetPathField(data + kTileSetPathOffset, n);
   CopyAvailable(optionsBlock.data(), data, size, kOptionsBlockOffset, kOptionsBlockSize);
 
   const uint8_t* block = optionsBlock.data();
   if (std::memcmp(block + kBlockMarker, kMarker, sizeof kMarker) == 0) {
-    GameState& g = gameState;
-    g.showClock = GetInt32LE(block + kBlockShowClock);
+    SetShowClock(GetInt32LE(block + kBlockShowClock));
     // Values the game cannot play with keep their defaults.
     int32_t level = GetInt32LE(block + kBlockNextLevel);
-    if (IsKnownLevel(level)) g.nextLevel = level;
+    if (IsKnownLevel(level)) SetNextLevel(level);
     int32_t columns = GetInt32LE(block + kBlockColumns);
     int32_t rows = GetInt32LE(block + kBlockRows);
-    if (IsKnownLayout(columns, rows)) {
-      g.columns = columns;
-      g.rows = rows;
-    }
+    if (IsKnownLayout(columns, rows)) SetLayout(columns, rows);
     if (GetInt32LE(block + kBlockWindowedMode) == 1) {
       HideMenuDialog();
       SendCommandToMainWindow(CMD_NORMAL_WINDOW);
@@ -117,8 +113,8 @@ void ReadOptions() {
   std::array<uint8_t, kOptionsFileSize> image{};
   int64_t size = ReadFileStart(ProgramFilePath(kOptionsFileName), image.data(), image.size());
   if (size < 0) {
-    backgroundPath[0] = '\0';
-    tileSetPath[0] = '\0';
+    SetBackgroundPath("");
+    SetTileSetPath("");
     return;
   }
   ApplyOptionsImage(image.data(), static_cast<size_t>(size));
@@ -146,6 +142,17 @@ std::array<uint8_t, kOptionsFileSize> BuildOptionsImage() {
 bool WriteOptions() {
   auto image = BuildOptionsImage();
   return ReplaceFileContents(ProgramFilePath(kOptionsFileName), image.data(), image.size());
+}
+
+void ResetShellState() {
+  optionsBlock.fill(0);
+  hideMenuNote = 0;
+  ResetRecentLists();
+}
+
+void HideMenuNoteForGood() {
+  hideMenuNote = 1;
+  WriteOptions();
 }
 
 void SaveOptions() {

@@ -35,7 +35,10 @@ constexpr size_t kBlockShowClock = 28;
 // write.
 extern std::array<uint8_t, kOptionsBlockSize> optionsBlock;
 // 1 once the player has asked not to see the start-up note about the hidden menu.
+// Written by ApplyOptionsImage and by HideMenuNoteForGood only.
 extern int32_t hideMenuNote;
+// The player asked not to see the note again: sets hideMenuNote and writes the options.
+void HideMenuNoteForGood();
 
 // The folder of the options and list files, ending in its separator.
 extern std::string programFolder;
@@ -54,6 +57,12 @@ std::string ProgramFilePath(const std::string& name);
 // to its closing quote when quoted, else to the first blank; every byte above 127 (the
 // ANSI code page's letters, such as "\x80") belongs to it.
 std::string CommandLineArguments(const char* commandLine);
+
+// Puts back the portable shell's start-up state: an empty options block, the menu note
+// not hidden, empty recent lists. For the unit tests (game/core_state.h). programFolder
+// is kept: it is chosen once at start-up before anything reads it, and the tests point
+// it at their own folder.
+void ResetShellState();
 
 // Reads "vod.opt" from the program folder into the settings (see options.cpp).
 void ReadOptions();

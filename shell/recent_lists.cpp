@@ -44,6 +44,8 @@ std::array<uint8_t, kRecentListsFileSize> BuildRecentListsImage() {
   return image;
 }
 
+void ResetRecentLists() { recentLists = RecentLists{}; }
+
 void ReadRecentLists() {
   std::array<uint8_t, kRecentListsFileSize> image{};
   int64_t size = ReadFileStart(ProgramFilePath(kListFileName), image.data(), image.size());

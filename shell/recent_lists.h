@@ -24,6 +24,8 @@ using RecentEntryBytes = std::array<char, kRecentEntryBytes>;
 using RecentLists = std::array<std::array<RecentEntryBytes, kRecentEntryCount>, kRecentListCount>;
 
 extern RecentLists recentLists;
+// Empties every list, as the program starts (ResetShellState).
+void ResetRecentLists();
 
 // Reads "gmnflist" from the program folder; without the file the lists stay as they
 // are (empty at start-up). A shorter file fills what it has; an entry it cuts off

@@ -1,6 +1,7 @@
 #include "sound/sound_effects.h"
 
 #include "game/settings.h"
+#include "sound/spoken_numbers.h"
 
 std::array<SoundHandle, kExplosionChoices> explosionSounds{};
 int32_t explosionChoice = kFirstExplosionCommand;
@@ -38,6 +39,12 @@ void PlayRecordingOnce(const char* name) {
 
 }  // namespace
 
+void ResetSoundState() {
+  explosionSounds.fill(nullptr);
+  explosionChoice = kFirstExplosionCommand;
+  ForgetNumberWords();
+}
+
 void LoadSoundEffects() {
   for (const CueName& cue : kCues) *cue.handle = LoadSoundResource(cue.name);
   for (int32_t i = 0; i < kExplosionChoices; ++i) {
@@ -70,7 +77,7 @@ void UpdateExplosionChecks() {
 }
 
 void ToggleSound() {
-  SoundOn = SoundOn == 0 ? 1 : 0;
+  SetSoundOn(SoundOn == 0 ? 1 : 0);
   PlaySoundAsync(SoundOn == 1 ? SoundOnCue : SoundOffCue);
 }
 

@@ -43,6 +43,8 @@ void LoadNumberWords() {
   numberWords.secondsWord = LoadSoundResource("SECONDS_WAV");
 }
 
+void ForgetNumberWords() { numberWords = NumberWords{}; }
+
 void FreeNumberWords() {
   for (SoundHandle word : numberWords.units) FreeSoundResource(word);
   for (int32_t tens = 2; tens <= 9; ++tens) FreeSoundResource(numberWords.tens[tens]);

@@ -26,6 +26,8 @@ extern NumberWords numberWords;
 void LoadNumberWords();
 // Frees them and leaves every handle null.
 void FreeNumberWords();
+// Leaves every handle null without freeing it (ResetSoundState).
+void ForgetNumberWords();
 
 // 0 <= n <= 19: the unit word. Other values speak nothing.
 void SpeakUnit(int32_t n);

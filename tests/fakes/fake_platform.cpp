@@ -3,6 +3,10 @@
 
 #include "game/board.h"
 #include "game/platform.h"
+#include "game/sound_cues.h"
+#include "landscape/landscape.h"
+#include "shell/options.h"
+#include "sound/sound_effects.h"
 
 FakePlatform fakePlatform;
 
@@ -21,10 +25,17 @@ const char* NameOf(SoundHandle sound) { return static_cast<const std::string*>(s
 
 }  // namespace
 
+void ResetPortableState() {
+  ResetCoreState();
+  ResetSoundState();
+  ResetShellState();
+  ResetLandscapeState();
+}
+
 void ResetFakePlatform(uint32_t now) {
   fakePlatform = FakePlatform{};
   fakePlatform.now = now;
-  ResetCoreState();
+  ResetPortableState();
   SoundTick = LoadSoundResource("tick_wav");
   SoundExplosion = LoadSoundResource("explode");
   SoundBonus = LoadSoundResource("bonus_wav");

@@ -33,9 +33,14 @@ struct FakePlatform {
 
 extern FakePlatform fakePlatform;
 
-// Clears the log and the counters, sets the clock to `now`, puts the core's state back
-// as the program starts (ResetCoreState: sound on, both paths empty, a fresh game
-// state) and loads every cue handle of the table.
+// Puts the state of every portable folder back as the program starts: the one place
+// that calls each folder's reset (game/core_state.h).
+void ResetPortableState();
+
+// Clears the log and the counters, sets the clock to `now`, puts all portable state
+// back as the program starts (ResetPortableState: sound on, both paths empty, a fresh
+// game state, the sound, shell and landscape state) and loads every cue handle of the
+// table.
 void ResetFakePlatform(uint32_t now = 1000);
 
 // The texts of the logged events, optionally only those starting with `prefix`.

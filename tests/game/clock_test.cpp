@@ -281,7 +281,7 @@ TEST(TryTimeBonus, AnimationThenClockThenSoundAndSilentWhenSoundIsOff) {
   EXPECT_LE(gameState.clockBase, events.back().time);
 
   StartGame(200000);
-  SoundOn = 0;
+  SetSoundOn(0);
   SeedRandom(SeedForChance(2));
   TryTimeBonus(3, 3);
   EXPECT_FALSE(FakeEventTexts("ball").empty());

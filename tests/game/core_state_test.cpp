@@ -13,9 +13,9 @@ TEST(CoreState, ResetPutsBackWhatTheProgramStartsWith) {
   SeedRandom(0);
   int32_t firstDraw = NextRandom();
 
-  SoundOn = 0;
-  std::strcpy(backgroundPath, "C:\\PICS\\sky.bmp");
-  std::strcpy(tileSetPath, "C:\\GAME\\electron.vod");
+  SetSoundOn(0);
+  SetBackgroundPath("C:\\PICS\\sky.bmp");
+  SetTileSetPath("C:\\GAME\\electron.vod");
   gameState.columns = 50;
   gameState.explosions = 7;
   gameState.titleShowing = 0;

@@ -193,7 +193,7 @@ TEST(FinishGame, PerfectGameUnderOneSecond) {
 TEST(FinishGame, SoundOffSpeaksNothingButTheDialogsCome) {
   ScratchCurrentFolder here;
   ClearedField(4, 30, 24, 5, 3000);
-  SoundOn = 0;
+  SetSoundOn(0);
   FinishGame();
   EXPECT_TRUE(Voice().empty());
   std::vector<std::string> after = AfterTheWipe();

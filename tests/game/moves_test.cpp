@@ -194,7 +194,7 @@ TEST(PlaySquare, ExplosionSequence) {
   EXPECT_EQ(gameState.explosions, 2);
 
   // With sound off the animation still runs, silently.
-  SoundOn = 0;
+  SetSoundOn(0);
   fakePlatform.events.clear();
   LeftClick(3, 1);
   EXPECT_EQ(FakeEventTexts("async").size(), 0u);

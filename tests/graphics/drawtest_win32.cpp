@@ -20,8 +20,8 @@
 // into a sized screen bitmap kept its data, and whether a shared palette was made.
 #include <windows.h>
 
-#include "picture.h"
-#include "screen_bitmap_win32.h"
+#include "imaging/picture.h"
+#include "graphics/screen_bitmap_win32.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "graphics/file_dialogs.h"
-#include "save_filters.h"
+#include "imaging/save_filters.h"
 
 namespace {
 

@@ -58,16 +58,11 @@ struct StopAfter {
 void RecordAndStop(int32_t step, void* context) {
   auto* s = static_cast<StopAfter*>(context);
   s->steps.push_back(step);
-  if (int32_t(s->steps.size()) == s->stopAfter) stopRequest = 1;
+  if (int32_t(s->steps.size()) == s->stopAfter) RequestStop();
 }
 
 // The strips carry rows over from one generation to the next; each test starts afresh.
-void ForgetStrips() {
-  stripRed.clear();
-  stripGreen.clear();
-  stripBlue.clear();
-  stripSlope.clear();
-}
+void ForgetStrips() { ForgetColourStrips(); }
 
 TEST(LandscapeArithmetic, ClampIntAndColourBytes) {
   EXPECT_EQ(ClampInt(-5, 0, 255), 0);
@@ -177,7 +172,7 @@ TEST(Landscape, PaintsEveryRowOfEveryColumnAndStopsBetweenColumns) {
   auto shape = Grid(31), tint = Grid(47);
   TestCanvas full(64, 40);
   StopAfter none{-1, {}};
-  stopRequest = 0;
+  ClearStopRequest();
   SeedRandom(1);  // the shading draws from the generator as it stands
   RenderLandscape(full.canvas, shape.data(), tint.data(), 24, RecordAndStop, &none);
   EXPECT_EQ(full.CountUnset(), 0);
@@ -233,12 +228,12 @@ TEST(ColourStrips, NudgeTableBordersAndBeyond) {
   SeedRandom(3);
   RenderColourStrips(c.canvas, 12345, nullptr, nullptr);
   for (int32_t i = 0; i < 16; ++i) {
-    EXPECT_EQ(nudgeTable[0][i], 0);
-    EXPECT_EQ(nudgeTable[i][0], 0);
+    EXPECT_EQ(NudgeTableEntry(0, i), 0);
+    EXPECT_EQ(NudgeTableEntry(i, 0), 0);
   }
   int32_t nonZero = 0;
   for (int32_t i = 0; i < 256; ++i) {
-    EXPECT_EQ(NudgeAt(i), nudgeTable[i / 16][i % 16]);
+    EXPECT_EQ(NudgeAt(i), NudgeTableEntry(i / 16, i % 16));
     EXPECT_GE(NudgeAt(i), -1);
     EXPECT_LE(NudgeAt(i), 1);
     nonZero += NudgeAt(i) != 0;
@@ -254,11 +249,11 @@ TEST(ColourStrips, FreshRowsBelowTheHeightCarriedRowsBeyondIt) {
   TestCanvas first(w, h), fresh(w, h);
   SeedRandom(11);
   RenderColourStrips(first.canvas, 777, nullptr, nullptr);
-  ASSERT_EQ(stripRed.size(), size_t(h + kLandscapeDepth + 2));
+  ASSERT_EQ(RedStripRows().size(), size_t(h + kLandscapeDepth + 2));
   int32_t nonZero = 0;
-  for (size_t f = h; f < stripRed.size(); ++f) nonZero += stripRed[f] != 0;
+  for (size_t f = h; f < RedStripRows().size(); ++f) nonZero += RedStripRows()[f] != 0;
   EXPECT_GT(nonZero, 100) << "the rows beyond the height were worked on";
-  EXPECT_EQ(stripRed[h + kLandscapeDepth], 0) << "the guard rows are only read";
+  EXPECT_EQ(RedStripRows()[h + kLandscapeDepth], 0) << "the guard rows are only read";
 
   ForgetStrips();
   SeedRandom(11);
@@ -276,17 +271,17 @@ TEST(ColourStrips, FreshRowsBelowTheHeightCarriedRowsBeyondIt) {
   TestCanvas narrowFirst(3, h), narrowAgain(3, h);
   SeedRandom(11);
   RenderColourStrips(narrowFirst.canvas, 777, nullptr, nullptr);
-  std::vector<int32_t> firstTail(stripRed.begin() + h, stripRed.end());
+  std::vector<int32_t> firstTail(RedStripRows().begin() + h, RedStripRows().end());
   SeedRandom(11);
   RenderColourStrips(narrowAgain.canvas, 777, nullptr, nullptr);
-  std::vector<int32_t> againTail(stripRed.begin() + h, stripRed.end());
+  std::vector<int32_t> againTail(RedStripRows().begin() + h, RedStripRows().end());
   EXPECT_NE(againTail, firstTail);
   for (int32_t y = 0; y < h; ++y) EXPECT_EQ(narrowAgain.At(0, y), narrowFirst.At(0, y));
   // The window growing keeps the rows there are and adds rows of 0.
   TestCanvas taller(3, h + 10);
   SeedRandom(11);
   RenderColourStrips(taller.canvas, 777, nullptr, nullptr);
-  EXPECT_EQ(stripRed.size(), size_t(h + 10 + kLandscapeDepth + 2));
+  EXPECT_EQ(RedStripRows().size(), size_t(h + 10 + kLandscapeDepth + 2));
 }
 
 TEST(ColourStrips, StopsBeforeAStripRow) {
@@ -294,7 +289,7 @@ TEST(ColourStrips, StopsBeforeAStripRow) {
   TestCanvas c(30, 20);
   StopAfter three{3, {}};  // column 0, 1, 2 done, then the request
   SeedRandom(5);
-  stopRequest = 0;
+  ClearStopRequest();
   RenderColourStrips(c.canvas, 9, RecordAndStop, &three);
   EXPECT_EQ(stopRequest, 0);
   EXPECT_EQ(three.steps, (std::vector<int32_t>{0, 1, 2, 3}));
@@ -353,7 +348,7 @@ TEST(BandedFractal, PassesFillTheCanvasAndStop) {
   TestCanvas c(53, 37);
   FractalRegion region{17, 431, 3210, 888};
   StopAfter none{-1, {}};
-  stopRequest = 0;
+  ClearStopRequest();
   RenderBandedFractal(c.canvas, region, RecordAndStop, &none);
   EXPECT_EQ(c.CountUnset(), 0);
   ASSERT_EQ(none.steps.size(), 100u);

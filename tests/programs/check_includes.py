@@ -4,7 +4,8 @@
   game        includes nothing else (resources/resource.h, a header of plain constants,
               is open to every folder);
   sound, shell: their portable files include only game besides their own folder;
-  graphics    includes game and its own imaging library;
+  imaging     (the picture library) includes only game, and holds no Win32 file;
+  graphics    includes game and imaging;
   landscape, help: game and graphics (the drawing kit);
   shell       includes everyone; the others see of it only shell/shell_win32.h, and only
               from Win32 files of sound, landscape and help;
@@ -18,18 +19,20 @@ import pathlib
 import re
 import sys
 
-FOLDERS = ["game", "sound", "shell", "graphics", "landscape", "help", "installnote"]
+FOLDERS = ["game", "sound", "shell", "imaging", "graphics", "landscape", "help", "installnote"]
 SHARED = "resources"
 ALLOWED = {
     "game": set(),
     "sound": {"game"},
-    "graphics": {"game"},
+    "imaging": {"game"},
+    "graphics": {"game", "imaging"},
     "landscape": {"game", "graphics"},
     "help": {"game", "graphics"},
-    "shell": {"game", "sound", "graphics", "landscape", "help"},
+    "shell": {"game", "sound", "imaging", "graphics", "landscape", "help"},
     "installnote": set(),
 }
 PORTABLE_ALLOWED = {"sound": {"game"}, "shell": {"game"}}
+PORTABLE_ONLY = {"imaging"}
 SHELL_PUBLIC = "shell/shell_win32.h"
 SHELL_PUBLIC_READERS = {"sound", "landscape", "help"}
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.M)
@@ -44,6 +47,8 @@ def Check(top):
                 continue
             portable = "_win32" not in path.name and path.suffix != ".rc"
             where = f"{folder}/{path.name}"
+            if folder in PORTABLE_ONLY and not portable:
+                breaches.append(f"{where}: {folder} holds portable files only")
             for kind, name in INCLUDE.findall(path.read_text(errors="replace")):
                 if kind == "<":
                     if portable and name.lower() == "windows.h":

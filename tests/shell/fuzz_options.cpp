@@ -13,9 +13,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ResetFakePlatform();
-  gameState = GameState{};
-  optionsBlock.fill(0);
-  hideMenuNote = 0;
   ApplyOptionsImage(data, size);
 
   if (std::memchr(backgroundPath, '\0', sizeof backgroundPath) == nullptr) std::abort();

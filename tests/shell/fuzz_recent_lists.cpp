@@ -11,7 +11,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ResetFakePlatform();
-  recentLists = RecentLists{};
   ApplyRecentListsImage(data, size);
   auto before = BuildRecentListsImage();
   // Whole entries the file gives are kept byte for byte.

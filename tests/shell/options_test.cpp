@@ -41,9 +41,6 @@ class OptionsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ResetFakePlatform();
-    gameState = GameState{};
-    optionsBlock.fill(0);
-    hideMenuNote = 0;
     programFolder = folder.Prefix();
   }
   std::string OptionsPath() const { return folder.File("vod.opt"); }
@@ -51,8 +48,8 @@ class OptionsTest : public ::testing::Test {
 };
 
 TEST_F(OptionsTest, MissingFileKeepsDefaultsAndEmptiesThePaths) {
-  std::strcpy(backgroundPath, "old.bmp");
-  std::strcpy(tileSetPath, "old.vod");
+  SetBackgroundPath("old.bmp");
+  SetTileSetPath("old.vod");
   ReadOptions();
   EXPECT_STREQ(backgroundPath, "");
   EXPECT_STREQ(tileSetPath, "");
@@ -66,9 +63,9 @@ TEST_F(OptionsTest, MissingFileKeepsDefaultsAndEmptiesThePaths) {
 }
 
 TEST_F(OptionsTest, WrittenFileLayout) {
-  SoundOn = 0;
-  std::strcpy(backgroundPath, "C:\\PICS\\sky.bmp");
-  std::strcpy(tileSetPath, "C:\\GAME\\electron.vod");
+  SetSoundOn(0);
+  SetBackgroundPath("C:\\PICS\\sky.bmp");
+  SetTileSetPath("C:\\GAME\\electron.vod");
   gameState.columns = 30;
   gameState.rows = 24;
   gameState.nextLevel = 4;
@@ -234,8 +231,6 @@ TEST_F(OptionsTest, TruncatedFilesMixFileValuesWithWhatWasThere) {
 
   // Cut inside the block between columns and rows: the layout stays whole.
   ResetFakePlatform();
-  gameState = GameState{};
-  optionsBlock.fill(0);
   WriteBytes(OptionsPath(), std::vector<uint8_t>(full.begin(), full.begin() + 516 + 14));
   ReadOptions();
   EXPECT_STREQ(backgroundPath, "bg.pcx");
@@ -247,7 +242,7 @@ TEST_F(OptionsTest, TruncatedFilesMixFileValuesWithWhatWasThere) {
   // An empty file changes nothing.
   ResetFakePlatform();
   gameState = GameState{};
-  std::strcpy(tileSetPath, "kept.vod");
+  SetTileSetPath("kept.vod");
   WriteBytes(OptionsPath(), {});
   ReadOptions();
   EXPECT_STREQ(tileSetPath, "kept.vod");

@@ -15,7 +15,6 @@ class RecentListsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ResetFakePlatform();
-    recentLists = RecentLists{};
     programFolder = folder.Prefix();
   }
   std::vector<std::string> Backgrounds() const {

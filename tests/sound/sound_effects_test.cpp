@@ -19,11 +19,10 @@ std::string NameOf(SoundHandle sound) {
   return sound == nullptr ? "(null)" : *static_cast<const std::string*>(sound);
 }
 
-// The fake platform with the cue table loaded by the sound code itself, the explosion
-// choice back at its start value.
+// The fake platform with the cue table loaded by the sound code itself (the reset puts
+// the explosion choice back at its start value).
 void StartSound() {
   ResetFakePlatform();
-  explosionChoice = kFirstExplosionCommand;
   LoadSoundEffects();
   fakePlatform.events.clear();
   fakePlatform.soundsLoaded = 0;
@@ -43,7 +42,6 @@ void StartTinyGame() {
 
 TEST(SoundEffects, LoadsEveryCueByNameAndFreesThemAll) {
   ResetFakePlatform();
-  explosionChoice = kFirstExplosionCommand;
   LoadSoundEffects();
   EXPECT_EQ(fakePlatform.soundsLoaded, 13);  // nine cues and four explosion recordings
   const Texts expected = {"tick_wav",         "explode",        "bonus_wav",
@@ -76,7 +74,6 @@ TEST(SoundEffects, LoadsEveryCueByNameAndFreesThemAll) {
 TEST(SoundEffects, MissingRecordingsAreNullAndTheRestStillPlays) {
   ResetFakePlatform();
   fakePlatform.missingSounds = {"soundoff", "nuclear_wav", "explosions_wav"};
-  explosionChoice = kFirstExplosionCommand;
   LoadSoundEffects();
   EXPECT_EQ(fakePlatform.soundsLoaded, 10);
   EXPECT_EQ(SoundOffCue, nullptr);
@@ -118,7 +115,7 @@ TEST(SoundToggle, PlaysTheCueOfTheNewSettingInBothDirectionsAndNothingElse) {
       << "no menu mark, no other sound";
 
   // Any value other than 0 counts as on (an options file may hold one).
-  SoundOn = 7;
+  SetSoundOn(7);
   fakePlatform.events.clear();
   ToggleSound();
   EXPECT_EQ(SoundOn, 0);
@@ -128,7 +125,7 @@ TEST(SoundToggle, PlaysTheCueOfTheNewSettingInBothDirectionsAndNothingElse) {
 TEST(SoundGating, SoundOffSilencesTheGameButNotTheToggleOrTheStartUpSound) {
   ScratchCurrentFolder here;  // the finished games write their high-score file here
   StartSound();
-  SoundOn = 0;
+  SetSoundOn(0);
   StartTinyGame();
   PlaySquare(5, 5);   // the bomb
   PlaySquare(15, 5);  // the safe square: a flood of one, and the game is finished
@@ -187,7 +184,6 @@ TEST(ExplosionChoice, TheNextExplosionPlaysTheChosenRecordingAndTheMenuShowsIt) 
   EXPECT_EQ(explosionChoice, 8202);
   EXPECT_EQ(NameOf(SoundExplosion), "goshdarn_wav");
   FreeSoundEffects();
-  explosionChoice = kFirstExplosionCommand;
 }
 
 }  // namespace

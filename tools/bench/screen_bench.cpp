@@ -2,7 +2,7 @@
 // screen picture (decode, conversion to the display's 32 bits, scaling to the screen)
 // inside the library. Prints the median and the best of 15 runs in milliseconds, and
 // the medians of the two halves.
-#include "picture.h"
+#include "imaging/picture.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,6 +1,6 @@
 // The information reader: never reads outside the data, never reports a size that a
 // load would refuse.
-#include "picture.h"
+#include "imaging/picture.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // a whole picture; anything less stops the run.
 #pragma once
 
-#include "picture_codecs.h"
+#include "imaging/picture_codecs.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -217,15 +217,15 @@ bool DecodeGreyStrips(TIFF* tif, Picture& picture, bool& damaged) {
   }
   const uint32_t top = (1u << std::min<uint16_t>(bits, 8)) - 1;
   const bool associated = extra == 1 && extraKinds && extraKinds[0] == EXTRASAMPLE_ASSOCALPHA;
-  auto sampleAt = [&](const uint8_t* line, size_t sample) -> uint32_t {
+  auto sampleAt = [&](const uint8_t* row, size_t sample) -> uint32_t {
     if (bits == 16) {
       uint16_t v;  // libtiff gives 16-bit samples in the machine's byte order
-      std::memcpy(&v, line + sample * 2, 2);
+      std::memcpy(&v, row + sample * 2, 2);
       return Scale16To8(v);
     }
-    if (bits == 8) return line[sample];
+    if (bits == 8) return row[sample];
     size_t bit = sample * bits;
-    uint32_t v = (line[bit / 8] >> (8 - bits - bit % 8)) & top;
+    uint32_t v = (row[bit / 8] >> (8 - bits - bit % 8)) & top;
     return v * 255 / top;
   };
   for (uint32_t y = 0; y < height; ++y) {

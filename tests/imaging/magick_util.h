@@ -2,7 +2,7 @@
 // our readers and writers are checked against code we did not write.
 #pragma once
 
-#include "picture.h"
+#include "imaging/picture.h"
 
 #include <cstdint>
 #include <string>

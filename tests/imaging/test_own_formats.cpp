@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "magick_util.h"
-#include "picture_codecs.h"
-#include "save_filters.h"
+#include "imaging/picture_codecs.h"
+#include "imaging/save_filters.h"
 
 #include <fstream>
 

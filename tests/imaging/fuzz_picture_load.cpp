@@ -1,6 +1,6 @@
 // Every reader through the library's front: load from memory at the file's own depth
 // and at 24 bits.
-#include "picture.h"
+#include "imaging/picture.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "magick_util.h"
-#include "save_filters.h"
+#include "imaging/save_filters.h"
 
 #include <algorithm>
 #include <cctype>

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "magick_util.h"
-#include "picture_codecs.h"
+#include "imaging/picture_codecs.h"
 #include "tests/fakes/file_size_limit.h"
 
 #include <algorithm>
