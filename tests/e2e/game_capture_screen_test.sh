@@ -10,20 +10,13 @@ GAME_DIR="$E2E_WORK/spiel €"
 . "$(dirname "$0")/background_lib.sh"
 SUGGESTION="caption:Important Suggestion:"
 suggestion_text="If you are capturing this screen for use in advertising or a news article, you may want to set your Windows driver to a higher number of colors. This game looks much nicer in 65,536 colors (16 bit) or 16 million colors (24 or 32 bit)."
-game_prepare
-game_options hidenote=1
-
-game_start
-game_ready_without_note
+game_begin
 # A real click gives the main window the keyboard focus (before the first game it plays
 # nothing); the pointer at (0, 0) then brings the menu bar up, and the capture hides it.
-menu_state() { zd controls "$MAIN" | awk -F'\t' '$1 == "#32770" {print $4; exit}'; }
 xdotool mousemove 600 500 click 1
 sleep 0.5
 zd move "$MAIN" 0 0
-deadline=$((SECONDS + 10))
-until [ "$(menu_state)" = visible ] || [ $SECONDS -ge $deadline ]; do sleep 0.1; done
-require "the menu bar is shown" test "$(menu_state)" = visible
+require "the menu bar is shown" test "$(wait_menu visible)" = visible
 game_capture with-menu.bmp
 bg_save_dialog 120
 bg_save 3 "$E2E_WORK/screen.bmp" >/dev/null
@@ -39,8 +32,7 @@ game_exit
 
 # --- a 256-colour display: the suggestion, after a save and after a cancel --------------
 e2e_display 8
-game_start
-game_ready_without_note
+game_start_ready
 bg_save_dialog 120
 zd press "$SAVE" Cancel
 zd gone "$SAVE" 5000

@@ -25,8 +25,7 @@ echo "not a picture" > "$PICS/note.bmp"
 # top320 SHOT OUT: the picture rows of a capture of the choose dialog (above its button).
 top320() { convert "$1" -crop 320x320+0+0 +repage "$2"; }
 
-game_start
-game_ready_without_note
+game_start_ready
 
 # --- a record set after browsing to another folder stays in the game's folder ---------
 bg_choose
@@ -44,7 +43,6 @@ require "a perfect first game is a record" zd wait "caption:Enter Your Name:" 30
 # While the name is asked for, the real pointer in the top-left corner does not bring
 # up the menu bar, and a click where its first item would be opens no menu: no new game
 # can be started in the middle of the end of one.
-menu_state() { zd controls "$MAIN" | awk -F'\t' '$1 == "#32770" {print $4; exit}'; }
 xdotool mousemove 5 5 sleep 0.3 mousemove 0 0 sleep 0.5
 check_eq "no menu bar at the corner during the name dialog" "$(menu_state)" hidden
 xdotool mousemove 15 9 click 1 sleep 0.5
@@ -157,8 +155,7 @@ check_eq "recent 4" "$(bg_recent 4)" ""
 # The saved options named the sheet as background: the default one comes back, which the
 # reading of the field off the screen knows.
 game_options hidenote=1 level=10 columns=12 rows=8
-game_start
-game_ready_without_note
+game_start_ready
 end_deal 6000 12 8 10
 end_click_square $(end_inner_bomb)
 game_settle

@@ -9,10 +9,7 @@
 e2e_begin
 . "$(dirname "$0")/game_lib.sh"
 GAME_DIR="$E2E_WORK/Spiel €"
-game_prepare
-game_options hidenote=1 clock=1 level=4 columns=50 rows=40
-game_start
-game_ready_without_note
+game_begin clock=1 level=4 columns=50 rows=40
 zd key "$MAIN" Q
 # The real pointer goes far from the clock's first place, so no move of its own can
 # reach it.

@@ -18,8 +18,7 @@ for i, entry in enumerate([b"C:\\NO\\SUCH.BMP", sys.argv[2].encode()]):
 open(sys.argv[1], "wb").write(bytes(data))
 PY
 
-game_start "$(winpath "$E2E_WORK/pictures")\\"
-game_ready_without_note
+game_start_ready "$(winpath "$E2E_WORK/pictures")\\"
 # Start-up is over: copies beside the program now serve only to read the screen.
 cp pictures/rosewood.vod pictures/PLANET_R.BKG "$GAME_DIR/"
 zd key "$MAIN" Q

@@ -20,8 +20,7 @@ GAME_DIR="$E2E_WORK/t€st/game"
 e2e_audio_start
 game_prepare
 game_options sound=1 hidenote=1 level=10 columns=12 rows=8
-game_start
-game_ready_without_note
+game_start_ready
 zd key "$MAIN" Q
 
 # ---- 1. A first game with one explosion: a new record ---------------------------------

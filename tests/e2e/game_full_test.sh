@@ -16,8 +16,7 @@ LAYOUTS=("$@")
 game_prepare
 game_options hidenote=1 level=10
 E2E_RUN_MS=900000
-game_start
-game_ready_without_note
+game_start_ready
 zd key "$MAIN" Q
 
 for layout in "${LAYOUTS[@]}"; do

@@ -101,10 +101,7 @@ close_instructions() {
   check_eq "$1: after the instructions nothing more opens" "$(open_help)" ""
 }
 
-game_prepare
-game_options hidenote=1 level=3 columns=12 rows=8 clock=0
-game_start
-game_ready_without_note
+game_begin level=3 columns=12 rows=8 clock=0
 check_eq "the game fills the 800 x 600 screen" "$(zd rect "$MAIN")" "0 0 800 600"
 zd key "$MAIN" Q
 

@@ -83,8 +83,7 @@ convert "$ZD_SOURCE_DIR/resources/pictures/bombinst.png" -crop 300x320+60+0 +rep
   -type truecolor BMP3:.picture.bmp
 
 game_options hidenote=1 level=3 columns=12 rows=8 clock=0
-game_start
-game_ready_without_note
+game_start_ready
 
 # --- F1: the instructions with the default set; Done closes them -------------------------
 xdotool mousemove 600 500 click 1

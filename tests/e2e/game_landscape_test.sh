@@ -10,17 +10,8 @@
 e2e_begin
 . "$(dirname "$0")/game_lib.sh"
 GAME_DIR="$E2E_WORK/Landschaft €"
-game_prepare
-game_options hidenote=1 level=10 columns=12 rows=8
-game_start
-game_ready_without_note
+game_begin level=10 columns=12 rows=8
 
-menu_state() { zd controls "$MAIN" | awk -F'\t' '$1 == "#32770" {print $4; exit}'; }
-wait_menu() {  # wait_menu visible|hidden
-  local deadline=$((SECONDS + 10))
-  until [ "$(menu_state)" = "$1" ] || [ $SECONDS -ge $deadline ]; do sleep 0.1; done
-  menu_state
-}
 screen() { python3 "$SCREEN_PY" "$@"; }
 frames() { python3 "$(dirname "$0")/landscape_frames.py" "$@"; }
 # The game's own process (the program the driver started), for stopping it between slices.
@@ -98,10 +89,7 @@ game_exit
 # ---- A 256-colour display ----------------------------------------------------------------
 e2e_display 8
 GAME_DIR="$E2E_WORK/game8"
-game_prepare
-game_options hidenote=1 level=10 columns=12 rows=8
-game_start
-game_ready_without_note
+game_begin level=10 columns=12 rows=8
 xdotool mousemove 600 500 click 1
 sleep 0.3
 zd key "$MAIN" N

@@ -85,8 +85,7 @@ check_eq "no item of the resource carries a check mark" \
 
 # --- check marks at run time --------------------------------------------------------------
 game_options hidenote=1 level=8 columns=16 rows=12
-game_start
-game_ready_without_note
+game_start_ready
 
 screen_shot() {
   import -window root "$1.png" && convert "$1.png" -type truecolor "BMP3:$1.bmp"

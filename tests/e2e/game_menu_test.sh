@@ -3,18 +3,8 @@
 . "$(dirname "$0")/harness.sh"
 e2e_begin
 . "$(dirname "$0")/game_lib.sh"
-game_prepare
-game_options hidenote=1
-game_start
-game_ready_without_note
+game_begin
 
-# The menu dialog is a child of the main window; its visibility as the driver sees it.
-menu_state() { zd controls "$MAIN" | awk -F'\t' '$1 == "#32770" {print $4; exit}'; }
-wait_menu() {  # wait_menu visible|hidden
-  local deadline=$((SECONDS + 10))
-  until [ "$(menu_state)" = "$1" ] || [ $SECONDS -ge $deadline ]; do sleep 0.1; done
-  menu_state
-}
 
 check_eq "the menu bar is shown when the game first appears" "$(menu_state)" visible
 

@@ -23,8 +23,7 @@ style_of_main() { zd windows ZERADE95.exe | grep -P "\tRevaza's Dazivivo, Versio
 has_caption() { test $(( 16#$(style_of_main) & 0x00C00000 )) -eq $((0x00C00000)); }
 client_size() { zd rect "$MAIN" | awk '{print $3 - $1 "x" $4 - $2}'; }
 
-game_start
-game_ready_without_note
+game_start_ready
 zd key "$MAIN" Q
 zd command "$MAIN" 6002          # 20 x 16
 zd command "$MAIN" 8101          # stone.vod
@@ -78,8 +77,7 @@ check_eq "list 2 kept byte for byte" "$(tail -c 2000 "$GAME_DIR/gmnflist" | md5s
 check_eq "list 1 entries kept" "$(dd if="$GAME_DIR/gmnflist" bs=1 skip=2000 count=22 2>/dev/null)" 'C:\PICTURES\SUNSET.BMP'
 
 # The restart comes up in the normal window, with the saved layout, level and set.
-game_start
-game_ready_without_note
+game_start_ready
 check "restart in the normal window" has_caption
 zd key "$MAIN" N
 game_settle

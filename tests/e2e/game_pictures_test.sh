@@ -21,8 +21,7 @@ data[2000:2000 + len(entry)] = entry
 open(sys.argv[1], "wb").write(bytes(data))
 PY
 
-game_start
-game_ready_without_note
+game_start_ready
 zd key "$MAIN" Q
 game_settle
 zd post "$MAIN" 7020

@@ -5,10 +5,7 @@
 . "$(dirname "$0")/harness.sh"
 e2e_begin
 . "$(dirname "$0")/game_lib.sh"
-game_prepare
-game_options hidenote=1
-game_start
-game_ready_without_note
+game_begin
 # Any key other than F1, N and X only hides the menu bar, which would cover the top
 # row of the smallest squares.
 zd key "$MAIN" Q

@@ -13,8 +13,7 @@ START="$E2E_WORK/start.png"  # the options file keeps the path in the ANSI code 
 convert -size 1024x768 -seed 11 plasma:fractal -blur 0x1 -fill 'rgb(250,250,250)' \
   -draw 'rectangle 100,100 300,140' -depth 8 "$START"
 game_options hidenote=1 background="$(winpath "$START")"
-game_start
-game_ready_without_note
+game_start_ready
 
 bg_save_dialog 119
 check_eq "the first save offers entry 1" \

@@ -186,8 +186,7 @@ check_eq "closing with sound off: no farewell" "$(python3 "$SOUND_PY" segments c
 # --- sound off in the options: the start-up sound still plays; sound on: the farewell ----------
 game_options sound=0 hidenote=1 clock=0
 e2e_record_start startup-off.wav
-game_start
-game_ready_without_note
+game_start_ready
 sleep 3
 e2e_record_stop
 heard=$(length_of startup-off.wav)
