@@ -18,7 +18,7 @@ sleep 0.5
 zd move "$MAIN" 0 0
 require "the menu bar is shown" test "$(wait_menu visible)" = visible
 game_capture with-menu.bmp
-bg_save_dialog 120
+bg_save_dialog $CMD_CAPTURE_SCREEN
 bg_save 3 "$E2E_WORK/screen.bmp" >/dev/null
 zd gone "$SAVE" 5000
 game_capture driver.bmp
@@ -33,7 +33,7 @@ game_exit
 # --- a 256-colour display: the suggestion, after a save and after a cancel --------------
 e2e_display 8
 game_start_ready
-bg_save_dialog 120
+bg_save_dialog $CMD_CAPTURE_SCREEN
 zd press "$SAVE" Cancel
 zd gone "$SAVE" 5000
 require "a cancelled capture on 256 colours ends with the suggestion" zd wait "$SUGGESTION" 5000 >/dev/null
@@ -43,7 +43,7 @@ check_eq "the suggestion has one button" \
   "$(zd controls "$SUGGESTION" | awk -F'\t' '$1 == "Button" {printf "%s;", $3}')" "OK;"
 zd press "$SUGGESTION" OK
 zd gone "$SUGGESTION" 5000
-bg_save_dialog 120
+bg_save_dialog $CMD_CAPTURE_SCREEN
 bg_save 7 "$E2E_WORK/screen8.tif" >/dev/null
 require "a saved capture on 256 colours ends with the suggestion" zd wait "$SUGGESTION" 5000 >/dev/null
 zd press "$SUGGESTION" OK

@@ -37,7 +37,7 @@ zd press "$OPEN" Cancel
 zd gone "$OPEN" 5000
 zd close "$CHOOSE"
 check "the choose dialog closes" zd gone "$CHOOSE" 5000
-end_deal 6000 12 8 10
+end_deal $CMD_LAYOUT_12X8 12 8 10
 end_finish_game
 require "a perfect first game is a record" zd wait "caption:Enter Your Name:" 30000 >/dev/null
 # While the name is asked for, the real pointer in the top-left corner does not bring
@@ -47,7 +47,7 @@ xdotool mousemove 5 5 sleep 0.3 mousemove 0 0 sleep 0.5
 check_eq "no menu bar at the corner during the name dialog" "$(menu_state)" hidden
 xdotool mousemove 15 9 click 1 sleep 0.5
 check_eq "no menu opens during the name dialog" "$(zd windows | cut -f2 | grep -c '^#32768$')" 0
-zd type "caption:Enter Your Name:" 3002 "Far" >/dev/null
+zd type "caption:Enter Your Name:" $IDC_NAME_EDIT "Far" >/dev/null
 zd press "caption:Enter Your Name:" Done
 require "the high-score dialog follows" zd wait "caption:High Score for Easy 12x8 Layout:" 10000 >/dev/null
 xdotool mousemove 5 5 sleep 0.3 mousemove 0 0 sleep 0.5
@@ -63,8 +63,8 @@ bg_choose
 check_eq "the dialog at (100, 10)" \
   "$(zd windows ZERADE95.exe | awk -F'\t' '$3 == "Click on a Background:" {split($4, r, " "); print r[1], r[2]}')" "100 10"
 check_eq "a client area of 320 x 345" "$(zd rect "$CHOOSE" | awk '{print $3 - $1, $4 - $2}')" "320 345"
-check_eq "the button lies across the bottom 25 rows" "$(zd place "$CHOOSE" 3002)" "0 320 320 25"
-check_eq "the button's text" "$(zd controls "$CHOOSE" | awk -F'\t' '$2 == 3002 {print $3}')" \
+check_eq "the button lies across the bottom 25 rows" "$(zd place "$CHOOSE" $IDC_LOAD_BACKGROUND)" "0 320 320 25"
+check_eq "the button's text" "$(zd controls "$CHOOSE" | awk -F'\t' -v id=$IDC_LOAD_BACKGROUND '$2 == id {print $3}')" \
   "&Load Background File"
 zd capture "$CHOOSE" choose-planet.bmp
 top320 choose-planet.bmp planet-top.png
@@ -129,7 +129,7 @@ done
 # The background is still the sheet's own pixels: saving it gives the sheet back.
 zd close "$CHOOSE"
 check "WM_CLOSE closes the dialog" zd gone "$CHOOSE" 5000
-bg_save_dialog 119
+bg_save_dialog $CMD_SAVE_BACKGROUND
 bg_save 3 "$PICS/kept.bmp" >/dev/null
 check "after a failed load the background saved is the one on screen" \
   test "$(bg_psnr "$PICS/kept.bmp" "$PICS/sheet.png")" = inf
@@ -156,7 +156,7 @@ check_eq "recent 4" "$(bg_recent 4)" ""
 # reading of the field off the screen knows.
 game_options hidenote=1 level=10 columns=12 rows=8
 game_start_ready
-end_deal 6000 12 8 10
+end_deal $CMD_LAYOUT_12X8 12 8 10
 end_click_square $(end_inner_bomb)
 game_settle
 end_finish_game

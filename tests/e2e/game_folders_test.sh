@@ -23,10 +23,10 @@ save_and_restart() {
   rm -f "$GAME_DIR/gmnflist"
   game_start_ready
   zd key "$MAIN" Q
-  zd command "$MAIN" 6002          # 20 x 16
-  zd command "$MAIN" 2100          # the normal window
+  zd command "$MAIN" $CMD_LAYOUT_20X16
+  zd command "$MAIN" $CMD_NORMAL_WINDOW
   game_settle
-  zd post "$MAIN" 209
+  zd post "$MAIN" $CMD_SAVE_OPTIONS
   require "$1: Save Options answers" zd wait "caption:Options Saved:" 10000 >/dev/null
   zd press "caption:Options Saved:" OK
   zd gone "caption:Options Saved:" 5000
@@ -56,7 +56,7 @@ game_options hidenote=1
 rm "$GAME_DIR/vod.opt"
 mkdir "$GAME_DIR/vod.opt"
 game_start_ready
-zd post "$MAIN" 209
+zd post "$MAIN" $CMD_SAVE_OPTIONS
 require "a failed save is reported" zd wait "caption:Sorry:" 10000 >/dev/null
 check_eq "failed save: the message" "$(message_text Sorry:)" \
   "Your current settings could not be saved in the file 'vod.opt'."

@@ -39,7 +39,7 @@ first_square() {
 # new_game_with_bomb NAME: a new game, then clicks on covered squares until one explodes:
 # BOMB is that square; it was the game's first explosion.
 new_game_with_bomb() {
-  zd command "$MAIN" 6000 >/dev/null
+  zd command "$MAIN" $CMD_LAYOUT_12X8 >/dev/null
   BOMB=""
   local square tries=0
   until [ -n "$BOMB" ] || [ $tries -ge 40 ]; do
@@ -125,7 +125,7 @@ while [ $SECONDS -lt $deadline ]; do
   sleep 0.3
 done
 check_eq "game 1: no help opens after the tenth explosion up to the end" "$seen" ""
-score=$(zd controls "caption:Enter Your Name:" | awk -F'\t' '$2 == 3001 {print $3}')
+score=$(zd controls "caption:Enter Your Name:" | awk -F'\t' -v id=$IDC_VALUE_SECOND '$2 == id {print $3}')
 echo "game 1 ended: $score"
 check "game 1: it ended with at least eleven explosions ($score)" \
   bash -c "[[ '$score' =~ ^[0-9]+\ explosions$ ]] && (( ${score%% *} >= 11 ))"

@@ -100,10 +100,10 @@ xdotool key Escape
 check "Escape closes the instructions" zd gone "$INSTRUCTIONS" 5000
 
 # --- another set: its count images; More Help: three boxes, then the dialog closes --------
-zd command "$MAIN" 8110
+zd command "$MAIN" $CMD_TILESET_ELECTRONS
 xdotool mousemove 600 500
 sleep 0.3
-zd post "$MAIN" 500
+zd post "$MAIN" $CMD_HOW_TO_PLAY
 check_instructions electron electron.vod
 check "the two sets' count images differ" bash -c '! cmp -s rosewood-counts.bmp electron-counts.bmp'
 click_dialog 260 350
@@ -113,7 +113,7 @@ check_box "Clearing the Field:" "Dazivivo Detectors:"
 check "after the third box the instructions close" zd gone "$INSTRUCTIONS" 5000
 
 # --- Time Bonuses, About --------------------------------------------------------------------
-zd post "$MAIN" 505
+zd post "$MAIN" $CMD_TIME_BONUSES
 check_box "Time Bonuses:" "Revaza's Dazivivo, Version 1.0!"
 # About, chosen from the menu bar with real input. The menu bar stays on the screen while
 # the box is open, but takes no input: a click on "Play Game" and its Exit key do nothing.
@@ -140,7 +140,7 @@ check "and Exit's key leaves the game running" main_running
 check_box "About Revaza's Dazivivo:" "Revaza's Dazivivo, Version 1.0!"
 
 # --- I'm Confused: two boxes, then the instructions ------------------------------------------
-zd post "$MAIN" 506
+zd post "$MAIN" $CMD_CONFUSED
 check_box "Ending the Confusion:" "Revaza's Dazivivo, Version 1.0!"
 check_box "Ending the Confusion 2:" "Revaza's Dazivivo, Version 1.0!"
 require "then the instructions" zd wait "$INSTRUCTIONS" 10000 >/dev/null

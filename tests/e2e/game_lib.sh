@@ -118,7 +118,7 @@ game_settle() {
 }
 
 game_exit() {
-  zd command "$MAIN" 108 >/dev/null
+  zd command "$MAIN" $CMD_EXIT >/dev/null
   check_eq "the game ends with exit code 0" "$(e2e_exit_code game 30)" 0
 }
 

@@ -120,8 +120,8 @@ show_menu_bar
 check_eq "Set Difficulty: the level of the game dealt (8) is checked" "$(open_popup level1 2)" "-*.-..."
 check_eq "Play Game: the layout of the game dealt (16 x 12) is checked" "$(open_popup layout1 1)" ".-*.-....-....-..."
 
-zd command "$MAIN" 6003
-zd post "$MAIN" 6104
+zd command "$MAIN" $CMD_LAYOUT_30X24
+zd post "$MAIN" $CMD_LEVEL_EXPERT
 require "level notice" zd wait caption:Notice: 10000 >/dev/null
 zd press caption:Notice: OK
 zd gone caption:Notice: 5000

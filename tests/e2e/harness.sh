@@ -9,6 +9,8 @@
 #   ZD_WIN64_DIR   the x86_64 build tree, for the checks kept on it
 #   ZD_WINE_ROUTE  how Wine runs here (tools/wine_route.sh; found out when not set)
 #   ZD_SOURCE_DIR  the source tree
+#   ZD_IDS         the programs' command and control ids by name (CMD_EXIT=108 ...),
+#                  written by CMake from resources/resource.h
 #   ZD_TEST_NAME   the test's name (for its working folder)
 # On the emulated route a script that sources this file is started again inside the
 # namespace that carries the route (tools/wine_env.sh) before anything below runs.
@@ -16,6 +18,7 @@
 set -uo pipefail
 
 : "${ZD_E2E_STATE:?}" "${ZD_WIN32_DIR:?}"
+. "${ZD_IDS:?}"
 ZD_DRIVER_DIR=${ZD_DRIVER_DIR:-$ZD_WIN32_DIR}
 ZD_DRIVER="$ZD_DRIVER_DIR/tests/driver/zdriver.exe"
 E2E_RUN_ENV="$ZD_E2E_STATE/run.env"
