@@ -43,7 +43,7 @@
 #include <vector>
 
 #include "resources/resource.h"
-#include "tests/driver/window_text_win32.h"
+#include "window_text_win32.h"
 
 namespace {
 
