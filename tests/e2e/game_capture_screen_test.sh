@@ -26,7 +26,7 @@ check "the capture is written" test -s "$E2E_WORK/screen.bmp"
 check_eq "the capture is the client area" "$(identify -format '%w %h' "$E2E_WORK/screen.bmp")" "1024 768"
 check "the capture is what the screen shows" test "$(bg_psnr "$E2E_WORK/screen.bmp" driver.bmp)" = inf
 check "the menu bar was hidden for it" bash -c "! python3 '$SCREEN_PY' same with-menu.bmp driver.bmp"
-sleep 1
+sleep 1  # timed: nothing may appear within a second
 check "no suggestion on a display of 24 bits" bg_absent "$SUGGESTION"
 game_exit
 

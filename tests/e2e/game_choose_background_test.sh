@@ -79,7 +79,7 @@ check_eq "the Open dialog starts with the first filter" \
   "$(zd controls "$OPEN" | awk -F'\t' -v id=$FILE_TYPES '$2 == id {print $3}')" "Backgrounds"
 zd press "$OPEN" Cancel
 zd gone "$OPEN" 5000
-sleep 0.5
+sleep 0.5  # timed: the choose dialog must not close within half a second
 check "the choose dialog stays after a cancelled Open dialog" bg_shown "$CHOOSE" 1000
 
 # --- a 1920 x 1080 JPEG closes the dialog and fills the window ------------------------
@@ -100,7 +100,7 @@ check "the new background, scaled to the window's proportions" bg_at_least "$psn
 
 # --- a 320 x 320 sheet keeps the dialog open; a click on it closes it ------------------
 bg_open "$PICS/sheet.png"
-sleep 1
+sleep 1  # timed: the dialog must not close within a second
 check "a sheet keeps the dialog open" bg_shown "$CHOOSE" 1000
 zd capture "$CHOOSE" choose-sheet.bmp
 top320 choose-sheet.bmp sheet-top.png

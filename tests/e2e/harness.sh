@@ -37,6 +37,17 @@ export XDG_RUNTIME_DIR="$ZD_E2E_STATE/xdg"
 
 e2e_log() { printf '[%s] %s\n' "$(date +%H:%M:%S.%3N)" "$*" >&2; }
 
+# e2e_poll SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds; fails when
+# SECONDS pass first.
+e2e_poll() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.1
+  done
+}
+
 # ---- processes of this run ---------------------------------------------------------
 
 # Process ids of this run: those whose environment names one of its Wine prefixes or whose
@@ -147,16 +158,18 @@ e2e_clone_prefix() {
   [ -f "$to/system.reg" ]
 }
 
+e2e_run_ended() { [ -z "$(e2e_run_processes)" ]; }
+
 e2e_run_cleanup() {
   [ -f "$E2E_RUN_ENV" ] && . "$E2E_RUN_ENV"
   e2e_stop_wine
   local left
   left=$(e2e_run_processes)
   [ -n "$left" ] && kill $left 2>/dev/null
-  sleep 0.2
+  e2e_poll 2 e2e_run_ended
   left=$(e2e_run_processes)
   [ -n "$left" ] && kill -9 $left 2>/dev/null
-  sleep 0.2
+  e2e_poll 2 e2e_run_ended
   left=$(e2e_run_processes)
   rm -rf "$WINEPREFIX" "$ZD_E2E_STATE/prefixes"
   if [ -n "$left" ]; then
@@ -247,6 +260,8 @@ e2e_audio_start() {
   done
 }
 
+e2e_file_larger() { [ "$(stat -c %s "$1" 2>/dev/null || echo 0)" -ge "$2" ]; }
+
 # e2e_record_start FILE.wav / e2e_record_stop: records the null sink (mono, 8 bits,
 # 22050 Hz) into FILE.wav.
 e2e_record_start() {
@@ -264,7 +279,11 @@ e2e_record_start() {
 }
 
 e2e_record_stop() {
-  sleep 0.3
+  # The last 0.3 s of sound (6615 samples) reach the file before the recording stops.
+  local size
+  size=$(stat -c %s "$E2E_RECORD_FILE.raw")
+  e2e_poll 10 e2e_file_larger "$E2E_RECORD_FILE.raw" $((size + 6615)) ||
+    e2e_fatal "the recording stalled"
   kill -INT "$E2E_RECORD_PID" 2>/dev/null
   wait "$E2E_RECORD_PID" 2>/dev/null
   sox -t raw -r 22050 -e unsigned-integer -b 8 -c 1 "$E2E_RECORD_FILE.raw" "$E2E_RECORD_FILE"
