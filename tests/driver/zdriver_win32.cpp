@@ -21,7 +21,8 @@
 //   zdriver close TARGET                  posts WM_CLOSE
 //   zdriver rect TARGET                   the client rectangle in screen coordinates
 //   zdriver focus TARGET                  the window with the keyboard focus and the
-//                                         active window of TARGET's thread (class, caption)
+//                                         active window of TARGET's thread (class, caption),
+//                                         then "flags" and the thread's GUI_* flags in hex
 //   zdriver watch TARGET MS PREFIX [STOP]  waits for TARGET, then saves every distinct
 //                                         picture of its client area as PREFIX-NNN.bmp
 //                                         for MS milliseconds, or until a window with
@@ -864,6 +865,7 @@ int Focus(HWND window)
         printf("%p\t%s\t%s\n", static_cast<void*>(w), w ? ClassOf(w).c_str() : "",
                w ? Escaped(WindowText(w)).c_str() : "");
     }
+    printf("flags\t%08lx\n", static_cast<unsigned long>(info.flags));
     return 0;
 }
 

@@ -98,13 +98,32 @@ open_popup() {
   x=$(python3 "$SCREEN_PY" menubar "$1-before.bmp" | sed -n "$2p")
   [ -n "$x" ] || { echo "no menu title $2"; return; }
   xdotool mousemove "$x" 9 click 1
-  sleep 0.8
-  screen_shot "$1-open"
+  e2e_poll 10 popups 1
+  screen_settled "$1-open"
   xdotool key Escape
-  sleep 0.2
+  e2e_poll 10 popups 0
   xdotool key Escape
-  sleep 0.3
+  e2e_poll 10 menu_mode_ended
   python3 "$SCREEN_PY" popup "$1-before.bmp" "$1-open.bmp"
+}
+# The game's thread has left menu mode (GUI_INMENUMODE).
+menu_mode_ended() {
+  local flags
+  flags=$(zd focus "$MAIN" | awk -F'\t' '$1 == "flags" {print $2}')
+  [ -n "$flags" ] && [ $((16#$flags & 4)) -eq 0 ]
+}
+# popups COUNT: COUNT pull-down menus are open.
+popups() { [ "$(zd windows | awk -F'\t' '$2 == "#32768"' | wc -l)" -eq "$1" ]; }
+# screen_settled NAME: screen shots NAME until two in a row are the same (up to 10 s).
+screen_settled() {
+  local previous="" current deadline=$((SECONDS + 10))
+  while [ $SECONDS -lt $deadline ]; do
+    screen_shot "$1"
+    current=$(md5sum < "$1.bmp")
+    [ "$current" = "$previous" ] && return 0
+    previous=$current
+    sleep 0.1
+  done
 }
 show_menu_bar() {
   zd move "$MAIN" 0 0
