@@ -32,7 +32,7 @@ zd command "$MAIN" $CMD_LAYOUT_50X40
 deal_end=$(now_ms)
 game_settle
 zd command "$MAIN" $CMD_CLOCK_TOGGLE  # hidden: the field alone, repainted whole
-sleep 1.3
+sleep 1.3  # timed: a tick passes, which must not draw the hidden clock
 game_capture field.bmp
 CLOCK_FIELD=field.bmp
 zd command "$MAIN" $CMD_CLOCK_TOGGLE  # shown again: it comes back at the next tick
@@ -53,7 +53,7 @@ read -r a_start a_end < clock-a.bmp.time
 echo "the clock read $first s, $(( (a_start - deal_end) / 1000 ))..$(( (a_end - deal_start) / 1000 )) s after the deal"
 check "it runs from the deal: $first s" \
   test "$first" -ge $(( (a_start - deal_end) / 1000 - 1 )) -a "$first" -le $(( (a_end - deal_start) / 1000 ))
-sleep 2.2
+sleep 2.2  # timed: the game's clock runs on
 capture_timed clock-b.bmp
 second=$(python3 "$SCREEN_PY" clock clock-b.bmp 500 300)
 read -r b_start b_end < clock-b.bmp.time
@@ -115,7 +115,7 @@ x=$jump_x y=$jump_y
 
 # ---- Hidden, it is not drawn but still dodges -------------------------------------------
 zd command "$MAIN" $CMD_CLOCK_TOGGLE
-sleep 1.3
+sleep 1.3  # timed: a tick passes, which must not draw the hidden clock
 game_capture hidden.bmp
 check_eq "hidden: the timer draws nothing" "$(clock_box hidden.bmp)" none
 # The pointer on the side away from the middle of the field: the clock moves toward it,
@@ -123,7 +123,7 @@ check_eq "hidden: the timer draws nothing" "$(clock_box hidden.bmp)" none
 if [ $((x + 48)) -lt 512 ]; then px=$((x + 48 - 60)) sx=10; else px=$((x + 48 + 60)) sx=-10; fi
 if [ $((y + 48)) -lt 384 ]; then py=$((y + 48 - 60)) sy=10; else py=$((y + 48 + 60)) sy=-10; fi
 zd move "$MAIN" "$px" "$py"
-sleep 1.2
+sleep 1.2  # timed: nothing may be drawn for the hidden clock's move, nor at the tick
 game_capture hidden-moved.bmp
 check_eq "hidden: a mouse move draws nothing" "$(clock_box hidden-moved.bmp)" none
 zd command "$MAIN" $CMD_CLOCK_TOGGLE

@@ -39,7 +39,7 @@ check_eq "new-record dialog texts" "$(end_dialog_texts "$NAME_BOX")" \
 zd capture "$NAME_BOX" new-record.bmp >/dev/null
 # Typed on the real keyboard into the focused name box: only 13 characters fit.
 xdotool type --delay 20 "ABCDEFGHIJKLMNOPQRST"
-sleep 0.3
+sleep 0.3  # timed: no 14th character may arrive
 check_eq "the name box holds the first 13 characters" \
   "$(zd controls "$NAME_BOX" | awk -F'\t' -v id=$IDC_NAME_EDIT '$2 == id {print $3}')" "ABCDEFGHIJKLM"
 xdotool key Return
@@ -112,7 +112,7 @@ check "gmnscore is still the folder, with no scratch file beside it" \
 game_settle
 game_capture finished.bmp
 xdotool mousemove 400 300 click 1
-sleep 0.5
+sleep 0.5  # timed: the click must change nothing
 game_settle
 game_capture finished-clicked.bmp
 check "a left click on the finished field changes nothing" \
