@@ -26,7 +26,7 @@ if [ "$ZD_WINE_ROUTE" = emu ]; then
   export ZD_WIN32_DIR="$build/win64"
   echo "soak: the x86_64 game (this machine runs the i686 one only emulated)"
 fi
-export ZD_SOURCE_DIR="$top"
+export ZD_SOURCE_DIR="$top" ZD_IDS="$build/e2e_ids.sh"
 export ZD_TEST_NAME=long
 [ -x "$ZD_DRIVER_DIR/tests/driver/zdsoak.exe" ] || { echo "build first: $ZD_DRIVER_DIR/tests/driver/zdsoak.exe is missing" >&2; exit 2; }
 . "$top/tests/e2e/harness.sh"

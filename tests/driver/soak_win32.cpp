@@ -42,7 +42,11 @@
 #include <string>
 #include <vector>
 
+#include "game/high_scores.h"
 #include "resources/resource.h"
+#include "shell/options.h"
+#include "shell/recent_lists.h"
+#include "window_text_win32.h"
 
 namespace {
 
@@ -145,35 +149,6 @@ struct Game {
 };
 
 Game game;
-
-std::string ClassOf(HWND window)
-{
-    char name[256] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-std::string WindowText(HWND window)
-{
-    char text[4096] = {};
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                        SMTO_ABORTIFHUNG, 2000, nullptr);
-    text[sizeof text - 1] = '\0';
-    return text;
-}
-
-std::string Escaped(const std::string& text)
-{
-    std::string out;
-    for (char c : text) {
-        if (c == '\r') out += "\\r";
-        else if (c == '\n') out += "\\n";
-        else if (c == '\t') out += "\\t";
-        else if (c == '\\') out += "\\\\";
-        else out += c;
-    }
-    return out;
-}
 
 DWORD ProcessOf(HWND window)
 {
@@ -374,33 +349,40 @@ int32_t Int32At(const std::string& bytes, size_t offset)
     return value;
 }
 
-// What the game writes: the options with their marker, the ten-by-three list of
-// NUL-terminated entries, the high-score table with scores in range and short names.
+// The high-score entries in use: five levels of six layouts (game/high_scores.h).
+constexpr size_t kHighScoresInUse = 5 * 6;
+
+// What the game writes: the options with their marker, the three lists of ten
+// NUL-terminated entries, the high-score table with scores in range and short names in
+// its entries in use, laid out as the game's headers say.
 const char* FileProblem(const std::string& name, const std::string& bytes)
 {
     if (name == "vod.opt") {
-        if (bytes.size() != 1548) return "not 1548 bytes";
-        if (memcmp(bytes.data() + 516, "valid", 6) != 0) return "no marker";
-        if (!TextEndsWithin(bytes, 4, 256) || !TextEndsWithin(bytes, 260, 256)) return "path without end";
+        if (bytes.size() != kOptionsFileSize) return "not the options file's size";
+        if (memcmp(bytes.data() + kOptionsBlockOffset + kBlockMarker, "valid", 6) != 0) return "no marker";
+        if (!TextEndsWithin(bytes, kBackgroundPathOffset, kOptionsPathSize) ||
+            !TextEndsWithin(bytes, kTileSetPathOffset, kOptionsPathSize))
+            return "path without end";
         return nullptr;
     }
     if (name == "gmnflist") {
-        if (bytes.size() != 6000) return "not 6000 bytes";
-        for (size_t entry = 0; entry < 30; ++entry)
-            if (!TextEndsWithin(bytes, entry * 200, 200)) return "entry without end";
+        if (bytes.size() != kRecentListsFileSize) return "not the recent lists' size";
+        for (size_t entry = 0; entry < kRecentListsFileSize / kRecentEntryBytes; ++entry)
+            if (!TextEndsWithin(bytes, entry * kRecentEntryBytes, kRecentEntryBytes)) return "entry without end";
         return nullptr;
     }
-    if (bytes.size() != 1304) return "not 1304 bytes";
-    for (size_t k = 0; k < 30; ++k) {
-        int32_t explosions = Int32At(bytes, 144 + 4 * k);
-        if (explosions < 0 || explosions > 1000) return "explosions out of range";
-        if (!TextEndsWithin(bytes, 288 + 16 * k, 14)) return "name longer than 13";
+    if (bytes.size() != kHighScoreFileSize) return "not the high-score table's size";
+    for (size_t k = 0; k < kHighScoresInUse; ++k) {
+        int32_t explosions = Int32At(bytes, kBestExplosionsOffset + 4 * k);
+        if (explosions < 0 || explosions > kFreshBestExplosions) return "explosions out of range";
+        if (!TextEndsWithin(bytes, kHolderOffset + kHolderBytes * k, kHolderMaxChars + 1))
+            return "name longer than 13";
     }
     return nullptr;
 }
 
 const char* const kFiles[] = {"vod.opt", "gmnflist", "gmnscore"};
-const size_t kFileSizes[] = {1548, 6000, 1304};
+const size_t kFileSizes[] = {kOptionsFileSize, kRecentListsFileSize, kHighScoreFileSize};
 std::map<std::string, std::string> filesAtStart;  // absent files are not in the map
 // Files that were absent or valid at the start are held to every rule; a damaged file
 // that the game read may be written back with the bytes it carries over unread (the

@@ -21,7 +21,8 @@
 //   zdriver close TARGET                  posts WM_CLOSE
 //   zdriver rect TARGET                   the client rectangle in screen coordinates
 //   zdriver focus TARGET                  the window with the keyboard focus and the
-//                                         active window of TARGET's thread (class, caption)
+//                                         active window of TARGET's thread (class, caption),
+//                                         then "flags" and the thread's GUI_* flags in hex
 //   zdriver watch TARGET MS PREFIX [STOP]  waits for TARGET, then saves every distinct
 //                                         picture of its client area as PREFIX-NNN.bmp
 //                                         for MS milliseconds, or until a window with
@@ -77,38 +78,9 @@
 #include <string>
 #include <vector>
 
+#include "window_text_win32.h"
+
 namespace {
-
-std::string WindowText(HWND window)
-{
-    char text[4096] = {};
-    // WM_GETTEXT is marshalled across processes for every window class.
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                        SMTO_ABORTIFHUNG, 2000, nullptr);
-    text[sizeof text - 1] = '\0';
-    return text;
-}
-
-std::string ClassOf(HWND window)
-{
-    char name[256] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-// Newlines and tabs inside texts are shown escaped so that each record stays on a line.
-std::string Escaped(const std::string& text)
-{
-    std::string out;
-    for (char c : text) {
-        if (c == '\r') out += "\\r";
-        else if (c == '\n') out += "\\n";
-        else if (c == '\t') out += "\\t";
-        else if (c == '\\') out += "\\\\";
-        else out += c;
-    }
-    return out;
-}
 
 std::string WithoutAmpersands(const std::string& text)
 {
@@ -469,12 +441,7 @@ int Repaint(HWND window, int count)
     return 0;
 }
 
-int Usage()
-{
-    fprintf(stderr, "usage: zdriver windows|wait|gone|controls|press|type|command|click|"
-                    "post|move|cursor|key|capture|close|rect|focus|watch|menu|clickall|clickwatch|timed|repaint|tick|run|gdi|select|place|timepress|resize ...\n");
-    return 2;
-}
+int Usage();
 
 // Starting a program in a chosen folder lets a test give it any current directory,
 // also one on a drive letter that the Unix side cannot express, or a UNC path. The
@@ -794,171 +761,220 @@ int ClickWatch(HWND window, const char* x, const char* y, const char* prefix, DW
     return 0;
 }
 
+// The verbs. `a` holds the arguments after the verb, `n` of them (at least `least`); a
+// verb that takes a window finds it from a[0] first and fails when there is none.
+using VerbRun = int (*)(HWND window, char** a, int n);
+struct Verb {
+    const char* name;
+    int least;
+    bool window;
+    VerbRun run;
+};
+
+DWORD Ms(char** a, int n, int i, DWORD otherwise)
+{
+    return n > i ? static_cast<DWORD>(atol(a[i])) : otherwise;
+}
+
+// wait and gone look for the target again and again until their time is up.
+int WaitFor(const char* target, DWORD limit, bool present)
+{
+    for (DWORD start = GetTickCount();; Sleep(50)) {
+        HWND window = FindTarget(target);
+        if (present && window && IsWindowVisible(window)) {
+            printf("%p\n", static_cast<void*>(window));
+            return 0;
+        }
+        if (!present && !window)
+            return 0;
+        if (GetTickCount() - start >= limit)
+            return 1;
+    }
+}
+
+int Press(HWND window, const char* text)
+{
+    // A box found by its caption may still be making its buttons: look for up to 10 s.
+    ButtonSearch search;
+    search.text = text;
+    for (DWORD start = GetTickCount(); IsWindow(window) && GetTickCount() - start < 10000; Sleep(20)) {
+        EnumChildWindows(window, MatchButton, reinterpret_cast<LPARAM>(&search));
+        if (search.found)
+            break;
+    }
+    if (!search.found)
+        return 1;
+    // A message box or dialog acts on the button's notification to its parent.
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(search.found), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(search.found));
+    return 0;
+}
+
+int TypeText(HWND window, int id, const char* text)
+{
+    HWND edit = nullptr;
+    if (id == 0)
+        EnumChildWindows(window, FirstEdit, reinterpret_cast<LPARAM>(&edit));
+    else
+        edit = GetDlgItem(window, id);
+    if (!edit)
+        return 1;
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    return 0;
+}
+
+int Click(HWND window, const char* x, const char* y, bool right)
+{
+    LPARAM at = ClientPoint(x, y);
+    Deliver(window, WM_MOUSEMOVE, 0, at);
+    Deliver(window, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, at);
+    Deliver(window, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at);
+    return 0;
+}
+
+int Key(HWND window, const char* name)
+{
+    UINT vk = VirtualKey(name);
+    if (!vk)
+        return Usage();
+    UINT scan = MapVirtualKeyA(vk, 0);
+    Deliver(window, WM_KEYDOWN, vk, 1 | (scan << 16));
+    if (strlen(name) == 1 && IsWindow(window))
+        Deliver(window, WM_CHAR, static_cast<unsigned char>(name[0]), 1 | (scan << 16));
+    if (IsWindow(window))
+        Deliver(window, WM_KEYUP, vk, 1 | (scan << 16) | 0xC0000000u);
+    return 0;
+}
+
+int Timed(HWND window, int id)
+{
+    DWORD before = GetTickCount();
+    Deliver(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    DWORD after = GetTickCount();
+    printf("%lu %lu\n", static_cast<unsigned long>(before), static_cast<unsigned long>(after));
+    return 0;
+}
+
+int Focus(HWND window)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
+        return 1;
+    for (HWND w : {info.hwndFocus, info.hwndActive}) {
+        printf("%p\t%s\t%s\n", static_cast<void*>(w), w ? ClassOf(w).c_str() : "",
+               w ? Escaped(WindowText(w)).c_str() : "");
+    }
+    printf("flags\t%08lx\n", static_cast<unsigned long>(info.flags));
+    return 0;
+}
+
+int PrintClientRect(HWND window)
+{
+    RECT client = {};
+    GetClientRect(window, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    printf("%ld %ld %ld %ld\n", origin.x, origin.y, origin.x + client.right,
+           origin.y + client.bottom);
+    return 0;
+}
+
+int TimePressVerb(HWND window, char** a, int n)
+{
+    HWND sync = FindTarget(a[2]);
+    if (!sync)
+        return 1;
+    bool pixel = n > 4;
+    return TimePress(window, a[1], sync, pixel ? atoi(a[3]) : 0, pixel ? atoi(a[4]) : 0, pixel);
+}
+
+const Verb kVerbs[] = {
+    {"tick", 0, false, [](HWND, char**, int) {
+         printf("%lu\n", static_cast<unsigned long>(GetTickCount()));
+         return 0;
+     }},
+    {"windows", 0, false, [](HWND, char** a, int n) { return ListWindows(n > 0 ? a[0] : ""); }},
+    {"menu", 2, false, [](HWND, char** a, int) { return PrintMenuResource(a[0], a[1]); }},
+    {"watch", 3, false, [](HWND, char** a, int n) {
+         return Watch(a[0], Ms(a, n, 1, 0), a[2], n > 3 ? a[3] : nullptr);
+     }},
+    {"gdi", 1, false, [](HWND, char** a, int) { return CountGdiObjectsOf(a[0]); }},
+    {"run", 2, false, [](HWND, char** a, int n) { return RunProgram(Ms(a, n, 2, 60000)); }},
+    {"wait", 1, false, [](HWND, char** a, int n) { return WaitFor(a[0], Ms(a, n, 1, 10000), true); }},
+    {"gone", 1, false, [](HWND, char** a, int n) { return WaitFor(a[0], Ms(a, n, 1, 10000), false); }},
+    {"controls", 1, true, [](HWND w, char**, int) {
+         EnumChildWindows(w, PrintControl, 0);
+         return 0;
+     }},
+    {"press", 2, true, [](HWND w, char** a, int) { return Press(w, a[1]); }},
+    {"type", 3, true, [](HWND w, char** a, int) { return TypeText(w, atoi(a[1]), a[2]); }},
+    {"post", 2, true, [](HWND w, char** a, int) {
+         return PostMessageA(w, WM_COMMAND, MAKEWPARAM(atoi(a[1]), 0), 0) ? 0 : 1;
+     }},
+    {"command", 2, true, [](HWND w, char** a, int) {
+         return Deliver(w, WM_COMMAND, MAKEWPARAM(atoi(a[1]), 0), 0) ? 0 : 1;
+     }},
+    {"click", 3, true, [](HWND w, char** a, int n) {
+         return Click(w, a[1], a[2], n > 3 && strcmp(a[3], "right") == 0);
+     }},
+    {"clickwatch", 5, true, [](HWND w, char** a, int n) {
+         return ClickWatch(w, a[1], a[2], a[3], Ms(a, n, 4, 0));
+     }},
+    {"move", 3, true, [](HWND w, char** a, int) {
+         return Deliver(w, WM_MOUSEMOVE, 0, ClientPoint(a[1], a[2])) ? 0 : 1;
+     }},
+    {"cursor", 3, true, [](HWND w, char** a, int) {
+         POINT p = {atoi(a[1]), atoi(a[2])};
+         ClientToScreen(w, &p);
+         return SetCursorPos(p.x, p.y) ? 0 : 1;
+     }},
+    {"key", 2, true, [](HWND w, char** a, int) { return Key(w, a[1]); }},
+    {"repaint", 2, true, [](HWND w, char** a, int) { return Repaint(w, atoi(a[1])); }},
+    {"clickall", 3, true, [](HWND w, char** a, int n) {
+         return ClickAll(w, atoi(a[1]), atoi(a[2]), n > 3 ? a[3] : nullptr);
+     }},
+    {"timed", 2, true, [](HWND w, char** a, int) { return Timed(w, atoi(a[1])); }},
+    {"capture", 2, true, [](HWND w, char** a, int) { return Capture(w, a[1]); }},
+    {"close", 1, true, [](HWND w, char**, int) { return PostMessageA(w, WM_CLOSE, 0, 0) ? 0 : 1; }},
+    {"focus", 1, true, [](HWND w, char**, int) { return Focus(w); }},
+    {"select", 3, true, [](HWND w, char** a, int) { return SelectComboItem(w, atoi(a[1]), atoi(a[2])); }},
+    {"place", 2, true, [](HWND w, char** a, int) { return PrintControlPlace(w, atoi(a[1])); }},
+    {"timepress", 3, true, TimePressVerb},
+    {"resize", 3, true, [](HWND w, char** a, int) {
+         return SetWindowPos(w, nullptr, 0, 0, atoi(a[1]), atoi(a[2]),
+                             SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
+     }},
+    {"rect", 1, true, [](HWND w, char**, int) { return PrintClientRect(w); }},
+};
+
+int Usage()
+{
+    fprintf(stderr, "usage: zdriver");
+    const char* separator = " ";
+    for (const Verb& verb : kVerbs) {
+        fprintf(stderr, "%s%s", separator, verb.name);
+        separator = "|";
+    }
+    fprintf(stderr, " ...\n");
+    return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 2)
-        return Usage();
-    std::string verb = argv[1];
-    if (verb == "tick") {
-        printf("%lu\n", static_cast<unsigned long>(GetTickCount()));
-        return 0;
-    }
-    if (verb == "windows")
-        return ListWindows(argc > 2 ? argv[2] : "");
-    if (argc < 3)
-        return Usage();
-
-    if (verb == "menu" && argc > 3)
-        return PrintMenuResource(argv[2], argv[3]);
-    if (verb == "watch" && argc > 4)
-        return Watch(argv[2], static_cast<DWORD>(atol(argv[3])), argv[4], argc > 5 ? argv[5] : nullptr);
-    if (verb == "gdi")
-        return CountGdiObjectsOf(argv[2]);
-    if (verb == "run" && argc > 3)
-        return RunProgram(argc > 4 ? static_cast<DWORD>(atol(argv[4])) : 60000);
-
-    if (verb == "wait" || verb == "gone") {
-        DWORD limit = argc > 3 ? static_cast<DWORD>(atol(argv[3])) : 10000;
-        DWORD start = GetTickCount();
-        for (;;) {
-            HWND window = FindTarget(argv[2]);
-            bool present = window && IsWindowVisible(window);
-            if (verb == "wait" && present) {
-                printf("%p\n", static_cast<void*>(window));
-                return 0;
-            }
-            if (verb == "gone" && !window)
-                return 0;
-            if (GetTickCount() - start >= limit)
-                return 1;
-            Sleep(50);
+    for (const Verb& verb : kVerbs) {
+        if (argc < 2 || strcmp(argv[1], verb.name) != 0)
+            continue;
+        if (argc - 2 < verb.least)
+            break;
+        HWND window = nullptr;
+        if (verb.window && !(window = FindTarget(argv[2]))) {
+            fprintf(stderr, "zdriver: no window %s\n", argv[2]);
+            return 1;
         }
-    }
-
-    HWND window = FindTarget(argv[2]);
-    if (!window) {
-        fprintf(stderr, "zdriver: no window %s\n", argv[2]);
-        return 1;
-    }
-
-    if (verb == "controls") {
-        EnumChildWindows(window, PrintControl, 0);
-        return 0;
-    }
-    if (verb == "press" && argc > 3) {
-        // A box found by its caption may still be making its buttons: look for up to 10 s.
-        ButtonSearch search;
-        search.text = argv[3];
-        for (DWORD start = GetTickCount(); IsWindow(window) && GetTickCount() - start < 10000; Sleep(20)) {
-            EnumChildWindows(window, MatchButton, reinterpret_cast<LPARAM>(&search));
-            if (search.found)
-                break;
-        }
-        if (!search.found)
-            return 1;
-        // A message box or dialog acts on the button's notification to its parent.
-        PostMessageA(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(search.found), BN_CLICKED),
-                     reinterpret_cast<LPARAM>(search.found));
-        return 0;
-    }
-    if (verb == "type" && argc > 4) {
-        int id = atoi(argv[3]);
-        HWND edit = nullptr;
-        if (id == 0)
-            EnumChildWindows(window, FirstEdit, reinterpret_cast<LPARAM>(&edit));
-        else
-            edit = GetDlgItem(window, id);
-        if (!edit)
-            return 1;
-        SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]));
-        return 0;
-    }
-    if (verb == "post" && argc > 3)
-        return PostMessageA(window, WM_COMMAND, MAKEWPARAM(atoi(argv[3]), 0), 0) ? 0 : 1;
-    if (verb == "command" && argc > 3) {
-        return Deliver(window, WM_COMMAND, MAKEWPARAM(atoi(argv[3]), 0), 0) ? 0 : 1;
-    }
-    if (verb == "click" && argc > 4) {
-        bool right = argc > 5 && strcmp(argv[5], "right") == 0;
-        LPARAM at = ClientPoint(argv[3], argv[4]);
-        Deliver(window, WM_MOUSEMOVE, 0, at);
-        Deliver(window, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, at);
-        Deliver(window, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at);
-        return 0;
-    }
-    if (verb == "clickwatch" && argc > 6)
-        return ClickWatch(window, argv[3], argv[4], argv[5], static_cast<DWORD>(atol(argv[6])));
-    if (verb == "move" && argc > 4) {
-        return Deliver(window, WM_MOUSEMOVE, 0, ClientPoint(argv[3], argv[4])) ? 0 : 1;
-    }
-    if (verb == "cursor" && argc > 4) {
-        POINT p = {atoi(argv[3]), atoi(argv[4])};
-        ClientToScreen(window, &p);
-        return SetCursorPos(p.x, p.y) ? 0 : 1;
-    }
-    if (verb == "key" && argc > 3) {
-        UINT vk = VirtualKey(argv[3]);
-        if (!vk)
-            return Usage();
-        UINT scan = MapVirtualKeyA(vk, 0);
-        Deliver(window, WM_KEYDOWN, vk, 1 | (scan << 16));
-        if (strlen(argv[3]) == 1 && IsWindow(window))
-            Deliver(window, WM_CHAR, static_cast<unsigned char>(argv[3][0]), 1 | (scan << 16));
-        if (IsWindow(window))
-            Deliver(window, WM_KEYUP, vk, 1 | (scan << 16) | 0xC0000000u);
-        return 0;
-    }
-    if (verb == "repaint" && argc > 3)
-        return Repaint(window, atoi(argv[3]));
-    if (verb == "clickall" && argc > 4)
-        return ClickAll(window, atoi(argv[3]), atoi(argv[4]), argc > 5 ? argv[5] : nullptr);
-    if (verb == "timed" && argc > 3) {
-        DWORD before = GetTickCount();
-        Deliver(window, WM_COMMAND, MAKEWPARAM(atoi(argv[3]), 0), 0);
-        DWORD after = GetTickCount();
-        printf("%lu %lu\n", static_cast<unsigned long>(before), static_cast<unsigned long>(after));
-        return 0;
-    }
-    if (verb == "capture" && argc > 3)
-        return Capture(window, argv[3]);
-    if (verb == "close")
-        return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
-    if (verb == "focus") {
-        GUITHREADINFO info = {};
-        info.cbSize = sizeof info;
-        if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
-            return 1;
-        for (HWND w : {info.hwndFocus, info.hwndActive}) {
-            printf("%p\t%s\t%s\n", static_cast<void*>(w), w ? ClassOf(w).c_str() : "",
-                   w ? Escaped(WindowText(w)).c_str() : "");
-        }
-        return 0;
-    }
-    if (verb == "select" && argc > 4)
-        return SelectComboItem(window, atoi(argv[3]), atoi(argv[4]));
-    if (verb == "place" && argc > 3)
-        return PrintControlPlace(window, atoi(argv[3]));
-    if (verb == "timepress" && argc > 4) {
-        HWND sync = FindTarget(argv[4]);
-        if (!sync)
-            return 1;
-        bool pixel = argc > 6;
-        return TimePress(window, argv[3], sync, pixel ? atoi(argv[5]) : 0, pixel ? atoi(argv[6]) : 0, pixel);
-    }
-    if (verb == "resize" && argc > 4) {
-        return SetWindowPos(window, nullptr, 0, 0, atoi(argv[3]), atoi(argv[4]),
-                            SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
-    }
-    if (verb == "rect") {
-        RECT client = {};
-        GetClientRect(window, &client);
-        POINT origin = {0, 0};
-        ClientToScreen(window, &origin);
-        printf("%ld %ld %ld %ld\n", origin.x, origin.y, origin.x + client.right,
-               origin.y + client.bottom);
-        return 0;
+        return verb.run(window, argv + 2, argc - 2);
     }
     return Usage();
 }

@@ -5,9 +5,9 @@ OPEN="caption:Open"
 SAVE="caption:Save Bitmap File"
 FILE_TYPES=1136   # the common dialogs' list of file types
 
-# bg_choose: opens the choose dialog (command 115) and waits for it.
+# bg_choose: opens the choose dialog and waits for it.
 bg_choose() {
-  zd post "$MAIN" 115 >/dev/null
+  zd post "$MAIN" $CMD_OPEN_BACKGROUND >/dev/null
   require "the choose dialog opens" zd wait "$CHOOSE" 10000 >/dev/null
 }
 
@@ -25,7 +25,8 @@ bg_open() {
   zd gone "$OPEN" 10000 || e2e_fatal "the Open dialog stays after its button"
 }
 
-# bg_save_dialog COMMAND: sends COMMAND (119 or 120) and waits for the Save dialog.
+# bg_save_dialog COMMAND: sends COMMAND (CMD_SAVE_BACKGROUND or CMD_CAPTURE_SCREEN) and
+# waits for the Save dialog.
 bg_save_dialog() {
   zd post "$MAIN" "$1" >/dev/null
   require "the Save dialog opens" zd wait "$SAVE" 10000 >/dev/null
@@ -57,7 +58,7 @@ bg_at_least() {
 
 # bg_option_path: backgroundPath as the options file keeps it (after "Save Options").
 bg_saved_background_path() {
-  zd post "$MAIN" 209 >/dev/null
+  zd post "$MAIN" $CMD_SAVE_OPTIONS >/dev/null
   require "options saved" zd wait "caption:Options Saved:" 10000 >/dev/null
   zd press "caption:Options Saved:" OK
   zd gone "caption:Options Saved:" 5000

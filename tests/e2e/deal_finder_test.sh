@@ -8,6 +8,7 @@
 set -uo pipefail
 ZD_SOURCE_DIR=$(cd "$(dirname "$0")/../.." && pwd)
 ZD_E2E_STATE=/nonexistent/e2e MAIN=game
+. "${ZD_IDS:?}"
 . "$ZD_SOURCE_DIR/tests/e2e/game_end_lib.sh"
 END_ORACLE=$1
 fake=$(mktemp -d)
@@ -41,7 +42,7 @@ finds() {
   shift 7
   OFFSETS=("$@")
   echo 0 > "$fake/deals"
-  result=$( (end_deal 6000 "$END_COLUMNS" "$END_ROWS" "$END_LEVEL" >"$fake/log"
+  result=$( (end_deal $CMD_LAYOUT_12X8 "$END_COLUMNS" "$END_ROWS" "$END_LEVEL" >"$fake/log"
              echo "$END_SEED ${END_CLICKS[*]}") )
   local found=${result%% *} clicks=${result#* } seed
   seed=$(cat "$fake/seed")

@@ -10,22 +10,15 @@ GAME_DIR="$E2E_WORK/spiel €"
 . "$(dirname "$0")/background_lib.sh"
 SUGGESTION="caption:Important Suggestion:"
 suggestion_text="If you are capturing this screen for use in advertising or a news article, you may want to set your Windows driver to a higher number of colors. This game looks much nicer in 65,536 colors (16 bit) or 16 million colors (24 or 32 bit)."
-game_prepare
-game_options hidenote=1
-
-game_start
-game_ready_without_note
+game_begin
 # A real click gives the main window the keyboard focus (before the first game it plays
 # nothing); the pointer at (0, 0) then brings the menu bar up, and the capture hides it.
-menu_state() { zd controls "$MAIN" | awk -F'\t' '$1 == "#32770" {print $4; exit}'; }
 xdotool mousemove 600 500 click 1
 sleep 0.5
 zd move "$MAIN" 0 0
-deadline=$((SECONDS + 10))
-until [ "$(menu_state)" = visible ] || [ $SECONDS -ge $deadline ]; do sleep 0.1; done
-require "the menu bar is shown" test "$(menu_state)" = visible
+require "the menu bar is shown" test "$(wait_menu visible)" = visible
 game_capture with-menu.bmp
-bg_save_dialog 120
+bg_save_dialog $CMD_CAPTURE_SCREEN
 bg_save 3 "$E2E_WORK/screen.bmp" >/dev/null
 zd gone "$SAVE" 5000
 game_capture driver.bmp
@@ -33,15 +26,14 @@ check "the capture is written" test -s "$E2E_WORK/screen.bmp"
 check_eq "the capture is the client area" "$(identify -format '%w %h' "$E2E_WORK/screen.bmp")" "1024 768"
 check "the capture is what the screen shows" test "$(bg_psnr "$E2E_WORK/screen.bmp" driver.bmp)" = inf
 check "the menu bar was hidden for it" bash -c "! python3 '$SCREEN_PY' same with-menu.bmp driver.bmp"
-sleep 1
+sleep 1  # timed: nothing may appear within a second
 check "no suggestion on a display of 24 bits" bg_absent "$SUGGESTION"
 game_exit
 
 # --- a 256-colour display: the suggestion, after a save and after a cancel --------------
 e2e_display 8
-game_start
-game_ready_without_note
-bg_save_dialog 120
+game_start_ready
+bg_save_dialog $CMD_CAPTURE_SCREEN
 zd press "$SAVE" Cancel
 zd gone "$SAVE" 5000
 require "a cancelled capture on 256 colours ends with the suggestion" zd wait "$SUGGESTION" 5000 >/dev/null
@@ -51,7 +43,7 @@ check_eq "the suggestion has one button" \
   "$(zd controls "$SUGGESTION" | awk -F'\t' '$1 == "Button" {printf "%s;", $3}')" "OK;"
 zd press "$SUGGESTION" OK
 zd gone "$SUGGESTION" 5000
-bg_save_dialog 120
+bg_save_dialog $CMD_CAPTURE_SCREEN
 bg_save 7 "$E2E_WORK/screen8.tif" >/dev/null
 require "a saved capture on 256 colours ends with the suggestion" zd wait "$SUGGESTION" 5000 >/dev/null
 zd press "$SUGGESTION" OK

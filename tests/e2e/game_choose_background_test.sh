@@ -25,8 +25,7 @@ echo "not a picture" > "$PICS/note.bmp"
 # top320 SHOT OUT: the picture rows of a capture of the choose dialog (above its button).
 top320() { convert "$1" -crop 320x320+0+0 +repage "$2"; }
 
-game_start
-game_ready_without_note
+game_start_ready
 
 # --- a record set after browsing to another folder stays in the game's folder ---------
 bg_choose
@@ -38,18 +37,17 @@ zd press "$OPEN" Cancel
 zd gone "$OPEN" 5000
 zd close "$CHOOSE"
 check "the choose dialog closes" zd gone "$CHOOSE" 5000
-end_deal 6000 12 8 10
+end_deal $CMD_LAYOUT_12X8 12 8 10
 end_finish_game
 require "a perfect first game is a record" zd wait "caption:Enter Your Name:" 30000 >/dev/null
 # While the name is asked for, the real pointer in the top-left corner does not bring
 # up the menu bar, and a click where its first item would be opens no menu: no new game
 # can be started in the middle of the end of one.
-menu_state() { zd controls "$MAIN" | awk -F'\t' '$1 == "#32770" {print $4; exit}'; }
 xdotool mousemove 5 5 sleep 0.3 mousemove 0 0 sleep 0.5
 check_eq "no menu bar at the corner during the name dialog" "$(menu_state)" hidden
 xdotool mousemove 15 9 click 1 sleep 0.5
 check_eq "no menu opens during the name dialog" "$(zd windows | cut -f2 | grep -c '^#32768$')" 0
-zd type "caption:Enter Your Name:" 3002 "Far" >/dev/null
+zd type "caption:Enter Your Name:" $IDC_NAME_EDIT "Far" >/dev/null
 zd press "caption:Enter Your Name:" Done
 require "the high-score dialog follows" zd wait "caption:High Score for Easy 12x8 Layout:" 10000 >/dev/null
 xdotool mousemove 5 5 sleep 0.3 mousemove 0 0 sleep 0.5
@@ -65,8 +63,8 @@ bg_choose
 check_eq "the dialog at (100, 10)" \
   "$(zd windows ZERADE95.exe | awk -F'\t' '$3 == "Click on a Background:" {split($4, r, " "); print r[1], r[2]}')" "100 10"
 check_eq "a client area of 320 x 345" "$(zd rect "$CHOOSE" | awk '{print $3 - $1, $4 - $2}')" "320 345"
-check_eq "the button lies across the bottom 25 rows" "$(zd place "$CHOOSE" 3002)" "0 320 320 25"
-check_eq "the button's text" "$(zd controls "$CHOOSE" | awk -F'\t' '$2 == 3002 {print $3}')" \
+check_eq "the button lies across the bottom 25 rows" "$(zd place "$CHOOSE" $IDC_LOAD_BACKGROUND)" "0 320 320 25"
+check_eq "the button's text" "$(zd controls "$CHOOSE" | awk -F'\t' -v id=$IDC_LOAD_BACKGROUND '$2 == id {print $3}')" \
   "&Load Background File"
 zd capture "$CHOOSE" choose-planet.bmp
 top320 choose-planet.bmp planet-top.png
@@ -81,7 +79,7 @@ check_eq "the Open dialog starts with the first filter" \
   "$(zd controls "$OPEN" | awk -F'\t' -v id=$FILE_TYPES '$2 == id {print $3}')" "Backgrounds"
 zd press "$OPEN" Cancel
 zd gone "$OPEN" 5000
-sleep 0.5
+sleep 0.5  # timed: the choose dialog must not close within half a second
 check "the choose dialog stays after a cancelled Open dialog" bg_shown "$CHOOSE" 1000
 
 # --- a 1920 x 1080 JPEG closes the dialog and fills the window ------------------------
@@ -102,7 +100,7 @@ check "the new background, scaled to the window's proportions" bg_at_least "$psn
 
 # --- a 320 x 320 sheet keeps the dialog open; a click on it closes it ------------------
 bg_open "$PICS/sheet.png"
-sleep 1
+sleep 1  # timed: the dialog must not close within a second
 check "a sheet keeps the dialog open" bg_shown "$CHOOSE" 1000
 zd capture "$CHOOSE" choose-sheet.bmp
 top320 choose-sheet.bmp sheet-top.png
@@ -131,7 +129,7 @@ done
 # The background is still the sheet's own pixels: saving it gives the sheet back.
 zd close "$CHOOSE"
 check "WM_CLOSE closes the dialog" zd gone "$CHOOSE" 5000
-bg_save_dialog 119
+bg_save_dialog $CMD_SAVE_BACKGROUND
 bg_save 3 "$PICS/kept.bmp" >/dev/null
 check "after a failed load the background saved is the one on screen" \
   test "$(bg_psnr "$PICS/kept.bmp" "$PICS/sheet.png")" = inf
@@ -157,9 +155,8 @@ check_eq "recent 4" "$(bg_recent 4)" ""
 # The saved options named the sheet as background: the default one comes back, which the
 # reading of the field off the screen knows.
 game_options hidenote=1 level=10 columns=12 rows=8
-game_start
-game_ready_without_note
-end_deal 6000 12 8 10
+game_start_ready
+end_deal $CMD_LAYOUT_12X8 12 8 10
 end_click_square $(end_inner_bomb)
 game_settle
 end_finish_game

@@ -9,10 +9,7 @@
 e2e_begin
 . "$(dirname "$0")/game_lib.sh"
 GAME_DIR="$E2E_WORK/Spiel €"
-game_prepare
-game_options hidenote=1 clock=1 level=4 columns=50 rows=40
-game_start
-game_ready_without_note
+game_begin clock=1 level=4 columns=50 rows=40
 zd key "$MAIN" Q
 # The real pointer goes far from the clock's first place, so no move of its own can
 # reach it.
@@ -31,14 +28,14 @@ capture_timed() {
 
 # ---- It appears and counts ------------------------------------------------------------
 deal_start=$(now_ms)
-zd command "$MAIN" 6005
+zd command "$MAIN" $CMD_LAYOUT_50X40
 deal_end=$(now_ms)
 game_settle
-zd command "$MAIN" 121   # hidden: the field alone, repainted whole
-sleep 1.3
+zd command "$MAIN" $CMD_CLOCK_TOGGLE  # hidden: the field alone, repainted whole
+sleep 1.3  # timed: a tick passes, which must not draw the hidden clock
 game_capture field.bmp
 CLOCK_FIELD=field.bmp
-zd command "$MAIN" 121   # shown again: it comes back at the next tick
+zd command "$MAIN" $CMD_CLOCK_TOGGLE  # shown again: it comes back at the next tick
 sleep 1.3
 capture_timed clock-a.bmp
 read -r left top right bottom count <<<"$(clock_box clock-a.bmp)"
@@ -56,7 +53,7 @@ read -r a_start a_end < clock-a.bmp.time
 echo "the clock read $first s, $(( (a_start - deal_end) / 1000 ))..$(( (a_end - deal_start) / 1000 )) s after the deal"
 check "it runs from the deal: $first s" \
   test "$first" -ge $(( (a_start - deal_end) / 1000 - 1 )) -a "$first" -le $(( (a_end - deal_start) / 1000 ))
-sleep 2.2
+sleep 2.2  # timed: the game's clock runs on
 capture_timed clock-b.bmp
 second=$(python3 "$SCREEN_PY" clock clock-b.bmp 500 300)
 read -r b_start b_end < clock-b.bmp.time
@@ -117,8 +114,8 @@ check "it jumped to a place at least 20 pixels inside" \
 x=$jump_x y=$jump_y
 
 # ---- Hidden, it is not drawn but still dodges -------------------------------------------
-zd command "$MAIN" 121
-sleep 1.3
+zd command "$MAIN" $CMD_CLOCK_TOGGLE
+sleep 1.3  # timed: a tick passes, which must not draw the hidden clock
 game_capture hidden.bmp
 check_eq "hidden: the timer draws nothing" "$(clock_box hidden.bmp)" none
 # The pointer on the side away from the middle of the field: the clock moves toward it,
@@ -126,10 +123,10 @@ check_eq "hidden: the timer draws nothing" "$(clock_box hidden.bmp)" none
 if [ $((x + 48)) -lt 512 ]; then px=$((x + 48 - 60)) sx=10; else px=$((x + 48 + 60)) sx=-10; fi
 if [ $((y + 48)) -lt 384 ]; then py=$((y + 48 - 60)) sy=10; else py=$((y + 48 + 60)) sy=-10; fi
 zd move "$MAIN" "$px" "$py"
-sleep 1.2
+sleep 1.2  # timed: nothing may be drawn for the hidden clock's move, nor at the tick
 game_capture hidden-moved.bmp
 check_eq "hidden: a mouse move draws nothing" "$(clock_box hidden-moved.bmp)" none
-zd command "$MAIN" 121
+zd command "$MAIN" $CMD_CLOCK_TOGGLE
 sleep 1.3
 game_capture shown-again.bmp
 x=$((x + sx)) y=$((y + sy))
@@ -148,12 +145,12 @@ check_eq "shown again, it is where the hidden clock moved: ($x, $y)" "$(clock_at
 . "$(dirname "$0")/game_end_lib.sh"
 plan=unknown
 for deal in 1 2 3 4; do
-  zd command "$MAIN" 121
-  end_deal 6005 50 40 4
+  zd command "$MAIN" $CMD_CLOCK_TOGGLE
+  end_deal $CMD_LAYOUT_50X40 50 40 4
   game_settle
   game_capture dealt.bmp
   CLOCK_FIELD=dealt.bmp
-  zd command "$MAIN" 121
+  zd command "$MAIN" $CMD_CLOCK_TOGGLE
   # Shown again, the clock comes back at the next tick, wherever the deal's clicks left it.
   box=none deadline=$((SECONDS + 10))
   while [ $SECONDS -lt $deadline ]; do
@@ -264,10 +261,10 @@ check "the clock was turned back by $expected s ($turned)" \
   test "$turned" -ge $((expected - 2)) -a "$turned" -le $((expected + 2))
 
 # The field as painted afresh, without the clock.
-zd command "$MAIN" 121
+zd command "$MAIN" $CMD_CLOCK_TOGGLE
 sleep 0.5
 game_capture repainted.bmp
-zd command "$MAIN" 121
+zd command "$MAIN" $CMD_CLOCK_TOGGLE
 check_eq "after the balls, the field is exactly as painted afresh" \
   "$(python3 "$SCREEN_PY" diffcount after.bmp repainted.bmp "$clock_rect")" none
 frames=$(ls click-*.bmp 2>/dev/null)

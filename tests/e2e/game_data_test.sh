@@ -18,8 +18,7 @@ for i, entry in enumerate([b"C:\\NO\\SUCH.BMP", sys.argv[2].encode()]):
 open(sys.argv[1], "wb").write(bytes(data))
 PY
 
-game_start "$(winpath "$E2E_WORK/pictures")\\"
-game_ready_without_note
+game_start_ready "$(winpath "$E2E_WORK/pictures")\\"
 # Start-up is over: copies beside the program now serve only to read the screen.
 cp pictures/rosewood.vod pictures/PLANET_R.BKG "$GAME_DIR/"
 zd key "$MAIN" Q
@@ -31,7 +30,7 @@ game_capture plain.bmp
 check_eq "a set that cannot be read gives plain covered squares" \
   "$(python3 "$SCREEN_PY" pixel plain.bmp 32 40)" "96 104 120"
 
-zd command "$MAIN" 8103
+zd command "$MAIN" $CMD_TILESET_ROSEWOOD
 game_settle
 game_capture rosewood.bmp
 check_eq "a set chosen from the menu comes from the data folder" \
@@ -47,7 +46,7 @@ check "the background comes from the data folder" grep -q '\.' <<<"$(game_square
 
 # A recent background: the file loads, scaled to the window, and moves to the front of
 # the list; an entry that does not load says so and keeps the background.
-zd post "$MAIN" 7020
+zd post "$MAIN" $CMD_RECENT_BACKGROUND_0
 require "a background that cannot be read is reported" zd wait caption:Sorry: 10000 >/dev/null
 check_eq "failure text" "$(zd controls caption:Sorry: | awk -F'\t' '$2 == 65535 {print $3}')" \
   "The image load failed."
@@ -56,7 +55,7 @@ zd gone caption:Sorry: 5000
 game_settle
 game_capture after-failure.bmp
 check "the background is unchanged after a failed load" python3 "$SCREEN_PY" same after-failure.bmp cleared.bmp
-zd command "$MAIN" 7021
+zd command "$MAIN" $((CMD_RECENT_BACKGROUND_0 + 1))
 game_settle
 game_capture green.bmp
 background=$(game_squares cleared.bmp 16 12 | awk '{ i = index($0, "."); if (i) { print i - 1, NR - 1; exit } }')

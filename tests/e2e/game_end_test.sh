@@ -20,12 +20,11 @@ GAME_DIR="$E2E_WORK/t€st/game"
 e2e_audio_start
 game_prepare
 game_options sound=1 hidenote=1 level=10 columns=12 rows=8
-game_start
-game_ready_without_note
+game_start_ready
 zd key "$MAIN" Q
 
 # ---- 1. A first game with one explosion: a new record ---------------------------------
-end_deal 6000 12 8 10
+end_deal $CMD_LAYOUT_12X8 12 8 10
 bomb=$(end_inner_bomb)
 end_click_square $bomb
 game_settle
@@ -40,9 +39,9 @@ check_eq "new-record dialog texts" "$(end_dialog_texts "$NAME_BOX")" \
 zd capture "$NAME_BOX" new-record.bmp >/dev/null
 # Typed on the real keyboard into the focused name box: only 13 characters fit.
 xdotool type --delay 20 "ABCDEFGHIJKLMNOPQRST"
-sleep 0.3
+sleep 0.3  # timed: no 14th character may arrive
 check_eq "the name box holds the first 13 characters" \
-  "$(zd controls "$NAME_BOX" | awk -F'\t' '$2 == 3002 {print $3}')" "ABCDEFGHIJKLM"
+  "$(zd controls "$NAME_BOX" | awk -F'\t' -v id=$IDC_NAME_EDIT '$2 == id {print $3}')" "ABCDEFGHIJKLM"
 xdotool key Return
 require "the high-score dialog follows" zd wait "$HS_BOX" 10000 >/dev/null
 check_eq "high-score dialog texts" "$(end_dialog_texts "$HS_BOX")" \
@@ -67,7 +66,7 @@ end_check_reveal $bomb
 # ---- 3. A second game with as many explosions: no record, nothing written -------------
 stamp=$(stat -c '%Y %s %i' "$GAME_DIR/gmnscore"; md5sum < "$GAME_DIR/gmnscore")
 sleep 1.1  # a rewrite would show in the modification time too
-end_deal 6000 12 8 10
+end_deal $CMD_LAYOUT_12X8 12 8 10
 end_click_square $(end_inner_bomb)
 game_settle
 e2e_record_start tie.wav
@@ -87,7 +86,7 @@ check_eq "a tie leaves gmnscore as it was" \
 # ---- 4. A perfect game whose record cannot be saved -----------------------------------
 rm -f "$GAME_DIR/gmnscore"
 mkdir "$GAME_DIR/gmnscore"
-end_deal 6000 12 8 10
+end_deal $CMD_LAYOUT_12X8 12 8 10
 end_finish_game
 require "a perfect game is a record" zd wait "$NAME_BOX" 30000 >/dev/null
 texts=$(end_dialog_texts "$NAME_BOX")
@@ -113,7 +112,7 @@ check "gmnscore is still the folder, with no scratch file beside it" \
 game_settle
 game_capture finished.bmp
 xdotool mousemove 400 300 click 1
-sleep 0.5
+sleep 0.5  # timed: the click must change nothing
 game_settle
 game_capture finished-clicked.bmp
 check "a left click on the finished field changes nothing" \

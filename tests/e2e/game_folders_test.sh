@@ -21,13 +21,12 @@ save_and_restart() {
   game_prepare
   game_options hidenote=1
   rm -f "$GAME_DIR/gmnflist"
-  game_start
-  game_ready_without_note
+  game_start_ready
   zd key "$MAIN" Q
-  zd command "$MAIN" 6002          # 20 x 16
-  zd command "$MAIN" 2100          # the normal window
+  zd command "$MAIN" $CMD_LAYOUT_20X16
+  zd command "$MAIN" $CMD_NORMAL_WINDOW
   game_settle
-  zd post "$MAIN" 209
+  zd post "$MAIN" $CMD_SAVE_OPTIONS
   require "$1: Save Options answers" zd wait "caption:Options Saved:" 10000 >/dev/null
   zd press "caption:Options Saved:" OK
   zd gone "caption:Options Saved:" 5000
@@ -37,8 +36,7 @@ save_and_restart() {
   check_eq "$1: recent lists written at exit" "$(stat -c %s "$GAME_DIR/gmnflist" 2>/dev/null)" 6000
   check_eq "$1: no scratch file left" "$(ls "$GAME_DIR" | grep -c '\.new$')" 0
 
-  game_start
-  game_ready_without_note
+  game_start_ready
   check "$1: the restart finds the saved options (normal window)" has_caption
   zd key "$MAIN" N
   game_settle
@@ -57,9 +55,8 @@ game_prepare
 game_options hidenote=1
 rm "$GAME_DIR/vod.opt"
 mkdir "$GAME_DIR/vod.opt"
-game_start
-game_ready_without_note
-zd post "$MAIN" 209
+game_start_ready
+zd post "$MAIN" $CMD_SAVE_OPTIONS
 require "a failed save is reported" zd wait "caption:Sorry:" 10000 >/dev/null
 check_eq "failed save: the message" "$(message_text Sorry:)" \
   "Your current settings could not be saved in the file 'vod.opt'."

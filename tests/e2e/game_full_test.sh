@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# game_full_test.sh LAYOUT...: whole games in the layouts given as "COMMAND:COLUMNSxROWS"
-# (for example 6000:12x8), one after the other in one run of the game.
+# game_full_test.sh LAYOUT...: whole games in the layouts given as "COLUMNSxROWS" (for
+# example 12x8, started by CMD_LAYOUT_12X8), one after the other in one run of the game.
 #
 # Whole games: in every layout every square is clicked, column by column, until the
 # field is cleared (bombs clicked after the last safe square stay covered). The end of
@@ -16,14 +16,14 @@ LAYOUTS=("$@")
 game_prepare
 game_options hidenote=1 level=10
 E2E_RUN_MS=900000
-game_start
-game_ready_without_note
+game_start_ready
 zd key "$MAIN" Q
 
 for layout in "${LAYOUTS[@]}"; do
-  IFS=':x' read -r command columns rows <<<"$layout"
-  set -- "$command" "$columns" "$rows"
-  zd command "$MAIN" "$1"
+  IFS=x read -r columns rows <<<"$layout"
+  set -- "$layout" "$columns" "$rows"
+  command=CMD_LAYOUT_${columns}X$rows
+  zd command "$MAIN" "${!command}"
   started=$SECONDS
   # The finishing click returns only once the dialogs are closed.
   zd clickall "$MAIN" "$2" "$3" >/dev/null &
@@ -40,8 +40,8 @@ for layout in "${LAYOUTS[@]}"; do
       zd wait "caption:Enter Your Name:" $(( (deadline - SECONDS) * 1000 )) >/dev/null
     fi
   done
-  score=$(zd controls "caption:Enter Your Name:" | awk -F'\t' '$2 == 3001 {print $3}')
-  label=$(zd controls "caption:Enter Your Name:" | awk -F'\t' '$2 == 3101 {print $3}')
+  score=$(zd controls "caption:Enter Your Name:" | awk -F'\t' -v id=$IDC_VALUE_SECOND '$2 == id {print $3}')
+  label=$(zd controls "caption:Enter Your Name:" | awk -F'\t' -v id=$IDC_LABEL_SECOND '$2 == id {print $3}')
   echo "$2 x $3: cleared in $((SECONDS - started)) s: $label $score; confused help opened $confused times"
   explosions=0
   [[ $score =~ ^([0-9]+)\ explosions$ ]] && explosions=${BASH_REMATCH[1]}

@@ -39,7 +39,7 @@ first_square() {
 # new_game_with_bomb NAME: a new game, then clicks on covered squares until one explodes:
 # BOMB is that square; it was the game's first explosion.
 new_game_with_bomb() {
-  zd command "$MAIN" 6000 >/dev/null
+  zd command "$MAIN" $CMD_LAYOUT_12X8 >/dev/null
   BOMB=""
   local square tries=0
   until [ -n "$BOMB" ] || [ $tries -ge 40 ]; do
@@ -101,10 +101,7 @@ close_instructions() {
   check_eq "$1: after the instructions nothing more opens" "$(open_help)" ""
 }
 
-game_prepare
-game_options hidenote=1 level=3 columns=12 rows=8 clock=0
-game_start
-game_ready_without_note
+game_begin level=3 columns=12 rows=8 clock=0
 check_eq "the game fills the 800 x 600 screen" "$(zd rect "$MAIN")" "0 0 800 600"
 zd key "$MAIN" Q
 
@@ -128,7 +125,7 @@ while [ $SECONDS -lt $deadline ]; do
   sleep 0.3
 done
 check_eq "game 1: no help opens after the tenth explosion up to the end" "$seen" ""
-score=$(zd controls "caption:Enter Your Name:" | awk -F'\t' '$2 == 3001 {print $3}')
+score=$(zd controls "caption:Enter Your Name:" | awk -F'\t' -v id=$IDC_VALUE_SECOND '$2 == id {print $3}')
 echo "game 1 ended: $score"
 check "game 1: it ended with at least eleven explosions ($score)" \
   bash -c "[[ '$score' =~ ^[0-9]+\ explosions$ ]] && (( ${score%% *} >= 11 ))"

@@ -41,6 +41,10 @@ window_disabled() {
   style=$(zd windows | awk -F'\t' -v t="$1" '$2 == t || $3 == t {print $NF; exit}')
   [ -n "$style" ] && (( (16#${style#0x} & 0x08000000) != 0 ))
 }
+# The instructions dialog is the active window of its thread (real keys go to it).
+instructions_active() {
+  [ "$(zd focus "$INSTRUCTIONS" | sed -n 2p | cut -f3)" = "${INSTRUCTIONS#caption:}" ]
+}
 main_running() { zd wait "$MAIN" 1000 >/dev/null; }
 # client_origin TARGET: "X Y" of the client area's top-left corner on the screen
 client_origin() { zd rect "$1" | awk '{print $1, $2}'; }
@@ -55,7 +59,6 @@ click_dialog() {
 check_instructions() {
   local name=$1 set=$2
   require "$name: the instructions open" zd wait "$INSTRUCTIONS" 10000 >/dev/null
-  sleep 0.5
   local window client
   window=$(zd windows | awk -F'\t' '$3 == "Dazivivo Detectors:" {print $4}')
   client=$(zd rect "$INSTRUCTIONS")
@@ -64,12 +67,17 @@ check_instructions() {
   check_eq "$name: client area 360 x 380" "$(awk '{print $3 - $1, $4 - $2}' <<<"$client")" "360 380"
   check_eq "$name: its buttons" "$(zd controls "$INSTRUCTIONS" | awk -F'\t' '$1 == "Button" {print $2 ":" $3}' | sort | tr '\n' ' ')" "1:&Done 3000:&More Help "
   check "$name: the main window takes no input meanwhile" window_disabled "Revaza's Dazivivo, Version 1.0!"
-  zd capture "$INSTRUCTIONS" "$name.bmp" >/dev/null || e2e_fatal "capture $name"
+  # The picture, unscaled at (0, 0), right of the count images: captured until it shows
+  # (up to 10 s).
+  local differ deadline=$((SECONDS + 10))
+  while :; do
+    zd capture "$INSTRUCTIONS" "$name.bmp" >/dev/null || e2e_fatal "capture $name"
+    convert "$name.bmp" -crop 300x320+60+0 +repage -type truecolor "BMP3:$name-picture.bmp"
+    differ=$(compare -metric AE -fuzz 4% "$name-picture.bmp" .picture.bmp null: 2>&1)
+    [ "${differ%%.*}" -lt 1000 ] 2>/dev/null || [ $SECONDS -ge $deadline ] && break
+    sleep 0.1
+  done
   convert "$name.bmp" "$name.png"
-  # The picture, unscaled at (0, 0), right of the count images.
-  convert "$name.bmp" -crop 300x320+60+0 +repage -type truecolor "BMP3:$name-picture.bmp"
-  local differ
-  differ=$(compare -metric AE -fuzz 4% "$name-picture.bmp" .picture.bmp null: 2>&1)
   check "$name: the instructions picture is painted at (0, 0) ($differ of 96000 pixels differ)" \
     test "${differ%%.*}" -lt 1000
   # The eight count images, 40 x 40 at x = 12, y = 40k.
@@ -83,8 +91,7 @@ convert "$ZD_SOURCE_DIR/resources/pictures/bombinst.png" -crop 300x320+60+0 +rep
   -type truecolor BMP3:.picture.bmp
 
 game_options hidenote=1 level=3 columns=12 rows=8 clock=0
-game_start
-game_ready_without_note
+game_start_ready
 
 # --- F1: the instructions with the default set; Done closes them -------------------------
 xdotool mousemove 600 500 click 1
@@ -96,15 +103,15 @@ check "Done closes the instructions" zd gone "$INSTRUCTIONS" 5000
 # Escape on the real keyboard closes them too.
 xdotool key F1
 require "F1 opens the instructions again" zd wait "$INSTRUCTIONS" 10000 >/dev/null
-sleep 0.3
+e2e_poll 10 instructions_active
 xdotool key Escape
 check "Escape closes the instructions" zd gone "$INSTRUCTIONS" 5000
 
 # --- another set: its count images; More Help: three boxes, then the dialog closes --------
-zd command "$MAIN" 8110
+zd command "$MAIN" $CMD_TILESET_ELECTRONS
 xdotool mousemove 600 500
 sleep 0.3
-zd post "$MAIN" 500
+zd post "$MAIN" $CMD_HOW_TO_PLAY
 check_instructions electron electron.vod
 check "the two sets' count images differ" bash -c '! cmp -s rosewood-counts.bmp electron-counts.bmp'
 click_dialog 260 350
@@ -114,7 +121,7 @@ check_box "Clearing the Field:" "Dazivivo Detectors:"
 check "after the third box the instructions close" zd gone "$INSTRUCTIONS" 5000
 
 # --- Time Bonuses, About --------------------------------------------------------------------
-zd post "$MAIN" 505
+zd post "$MAIN" $CMD_TIME_BONUSES
 check_box "Time Bonuses:" "Revaza's Dazivivo, Version 1.0!"
 # About, chosen from the menu bar with real input. The menu bar stays on the screen while
 # the box is open, but takes no input: a click on "Play Game" and its Exit key do nothing.
@@ -141,7 +148,7 @@ check "and Exit's key leaves the game running" main_running
 check_box "About Revaza's Dazivivo:" "Revaza's Dazivivo, Version 1.0!"
 
 # --- I'm Confused: two boxes, then the instructions ------------------------------------------
-zd post "$MAIN" 506
+zd post "$MAIN" $CMD_CONFUSED
 check_box "Ending the Confusion:" "Revaza's Dazivivo, Version 1.0!"
 check_box "Ending the Confusion 2:" "Revaza's Dazivivo, Version 1.0!"
 require "then the instructions" zd wait "$INSTRUCTIONS" 10000 >/dev/null

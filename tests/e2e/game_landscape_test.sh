@@ -4,23 +4,14 @@
 # background: where the cleared field shows background, the screen after the command shows
 # exactly the picture that was painted. The game runs the command in short slices, stopped
 # in between, so that the picture is seen growing however fast or busy the machine is. Run
-# from a folder whose name holds a non-ASCII character. Then on a 256-colour display: 116
-# and 117 refuse with their message, 118 paints.
+# from a folder whose name holds a non-ASCII character. Then on a 256-colour display: the
+# two landscapes refuse with their message, the banded fractal paints.
 . "$(dirname "$0")/harness.sh"
 e2e_begin
 . "$(dirname "$0")/game_lib.sh"
 GAME_DIR="$E2E_WORK/Landschaft €"
-game_prepare
-game_options hidenote=1 level=10 columns=12 rows=8
-game_start
-game_ready_without_note
+game_begin level=10 columns=12 rows=8
 
-menu_state() { zd controls "$MAIN" | awk -F'\t' '$1 == "#32770" {print $4; exit}'; }
-wait_menu() {  # wait_menu visible|hidden
-  local deadline=$((SECONDS + 10))
-  until [ "$(menu_state)" = "$1" ] || [ $SECONDS -ge $deadline ]; do sleep 0.1; done
-  menu_state
-}
 screen() { python3 "$SCREEN_PY" "$@"; }
 frames() { python3 "$(dirname "$0")/landscape_frames.py" "$@"; }
 # The game's own process (the program the driver started), for stopping it between slices.
@@ -69,9 +60,9 @@ printf '%s\n' "$squares" > cleared.txt
 CLIENT=$(zd rect "$MAIN" | awk '{print $1, $2, $3 - $1, $4 - $2}')
 grab cleared.raw
 previous=cleared.raw
-for command in 117 116 118; do
+for command in $CMD_GENERATE_LANDSCAPE $CMD_GENERATE_MULTICOLOR $CMD_GENERATE_BANDED; do
   kind=columns
-  [ "$command" = 118 ] && kind=passes
+  [ "$command" = $CMD_GENERATE_BANDED ] && kind=passes
   xdotool mousemove 600 500
   game_settle
   sliced_command "$command" "frames-$command"
@@ -98,16 +89,13 @@ game_exit
 # ---- A 256-colour display ----------------------------------------------------------------
 e2e_display 8
 GAME_DIR="$E2E_WORK/game8"
-game_prepare
-game_options hidenote=1 level=10 columns=12 rows=8
-game_start
-game_ready_without_note
+game_begin level=10 columns=12 rows=8
 xdotool mousemove 600 500 click 1
 sleep 0.3
 zd key "$MAIN" N
 game_settle
 game_capture field8.bmp
-for command in 117 116; do
+for command in $CMD_GENERATE_LANDSCAPE $CMD_GENERATE_MULTICOLOR; do
   zd post "$MAIN" "$command"
   require "$command refuses on 256 colours" zd wait "caption:I'm Sorry:" 10000 >/dev/null
   check_eq "$command: the refusal's text" \
@@ -122,7 +110,7 @@ done
 CLIENT=$(zd rect "$MAIN" | awk '{print $1, $2, $3 - $1, $4 - $2}')
 xdotool mousemove 600 500
 game_settle
-sliced_command 118 frames8
+sliced_command $CMD_GENERATE_BANDED frames8
 check_eq "118 paints on 256 colours without a message" "$(zd windows | grep -c "I'm Sorry:")" 0
 game_settle
 grab after8.raw

@@ -57,6 +57,28 @@ game_start() {
   require "main window appears" zd wait "$MAIN" 30000 >/dev/null
 }
 
+# game_start_ready [ARGUMENT]: game_start, then game_ready_without_note.
+game_start_ready() {
+  game_start "$@"
+  game_ready_without_note
+}
+
+# game_begin [KEY=VALUE...]: the usual start of a test: the game folder prepared with
+# these options (game_options), the game started and its start-up finished.
+game_begin() {
+  game_prepare
+  game_options "$@"
+  game_start_ready
+}
+
+# The menu dialog is a child of the main window; its visibility as the driver sees it.
+menu_state() { zd controls "$MAIN" | awk -F'\t' '$1 == "#32770" {print $4; exit}'; }
+wait_menu() {  # wait_menu visible|hidden: waits up to 10 s for that state, prints the last
+  local deadline=$((SECONDS + 10))
+  until [ "$(menu_state)" = "$1" ] || [ $SECONDS -ge $deadline ]; do sleep 0.1; done
+  menu_state
+}
+
 # game_ready: waits until start-up has finished (the menu note is up, or the title shows
 # without it when the note is suppressed).
 game_ready_without_note() {
@@ -96,7 +118,7 @@ game_settle() {
 }
 
 game_exit() {
-  zd command "$MAIN" 108 >/dev/null
+  zd command "$MAIN" $CMD_EXIT >/dev/null
   check_eq "the game ends with exit code 0" "$(e2e_exit_code game 30)" 0
 }
 

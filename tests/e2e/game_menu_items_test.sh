@@ -85,8 +85,7 @@ check_eq "no item of the resource carries a check mark" \
 
 # --- check marks at run time --------------------------------------------------------------
 game_options hidenote=1 level=8 columns=16 rows=12
-game_start
-game_ready_without_note
+game_start_ready
 
 screen_shot() {
   import -window root "$1.png" && convert "$1.png" -type truecolor "BMP3:$1.bmp"
@@ -99,13 +98,32 @@ open_popup() {
   x=$(python3 "$SCREEN_PY" menubar "$1-before.bmp" | sed -n "$2p")
   [ -n "$x" ] || { echo "no menu title $2"; return; }
   xdotool mousemove "$x" 9 click 1
-  sleep 0.8
-  screen_shot "$1-open"
+  e2e_poll 10 popups 1
+  screen_settled "$1-open"
   xdotool key Escape
-  sleep 0.2
+  e2e_poll 10 popups 0
   xdotool key Escape
-  sleep 0.3
+  e2e_poll 10 menu_mode_ended
   python3 "$SCREEN_PY" popup "$1-before.bmp" "$1-open.bmp"
+}
+# The game's thread has left menu mode (GUI_INMENUMODE).
+menu_mode_ended() {
+  local flags
+  flags=$(zd focus "$MAIN" | awk -F'\t' '$1 == "flags" {print $2}')
+  [ -n "$flags" ] && [ $((16#$flags & 4)) -eq 0 ]
+}
+# popups COUNT: COUNT pull-down menus are open.
+popups() { [ "$(zd windows | awk -F'\t' '$2 == "#32768"' | wc -l)" -eq "$1" ]; }
+# screen_settled NAME: screen shots NAME until two in a row are the same (up to 10 s).
+screen_settled() {
+  local previous="" current deadline=$((SECONDS + 10))
+  while [ $SECONDS -lt $deadline ]; do
+    screen_shot "$1"
+    current=$(md5sum < "$1.bmp")
+    [ "$current" = "$previous" ] && return 0
+    previous=$current
+    sleep 0.1
+  done
 }
 show_menu_bar() {
   zd move "$MAIN" 0 0
@@ -121,8 +139,8 @@ show_menu_bar
 check_eq "Set Difficulty: the level of the game dealt (8) is checked" "$(open_popup level1 2)" "-*.-..."
 check_eq "Play Game: the layout of the game dealt (16 x 12) is checked" "$(open_popup layout1 1)" ".-*.-....-....-..."
 
-zd command "$MAIN" 6003
-zd post "$MAIN" 6104
+zd command "$MAIN" $CMD_LAYOUT_30X24
+zd post "$MAIN" $CMD_LEVEL_EXPERT
 require "level notice" zd wait caption:Notice: 10000 >/dev/null
 zd press caption:Notice: OK
 zd gone caption:Notice: 5000

@@ -4,20 +4,11 @@
 e2e_begin
 . "$(dirname "$0")/game_lib.sh"
 game_prepare
-game_options hidenote=1
+game_options
 # The pointer rests on the menu bar's place as the game appears: the window manager hands
 # the new window a move of the pointer, and one over the field would hide the bar at once.
 xdotool mousemove 100 5
-game_start
-game_ready_without_note
-
-# The menu dialog is a child of the main window; its visibility as the driver sees it.
-menu_state() { zd controls "$MAIN" | awk -F'\t' '$1 == "#32770" {print $4; exit}'; }
-wait_menu() {  # wait_menu visible|hidden
-  local deadline=$((SECONDS + 10))
-  until [ "$(menu_state)" = "$1" ] || [ $SECONDS -ge $deadline ]; do sleep 0.1; done
-  menu_state
-}
+game_start_ready
 
 check_eq "the menu bar is shown when the game first appears" "$(menu_state)" visible
 

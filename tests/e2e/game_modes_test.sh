@@ -23,11 +23,10 @@ style_of_main() { zd windows ZERADE95.exe | grep -P "\tRevaza's Dazivivo, Versio
 has_caption() { test $(( 16#$(style_of_main) & 0x00C00000 )) -eq $((0x00C00000)); }
 client_size() { zd rect "$MAIN" | awk '{print $3 - $1 "x" $4 - $2}'; }
 
-game_start
-game_ready_without_note
+game_start_ready
 zd key "$MAIN" Q
-zd command "$MAIN" 6002          # 20 x 16
-zd command "$MAIN" 8101          # stone.vod
+zd command "$MAIN" $CMD_LAYOUT_20X16
+zd command "$MAIN" $CMD_TILESET_STONE
 GAME_SET=stone.vod
 game_settle
 zd click "$MAIN" 512 384
@@ -37,7 +36,7 @@ game_capture full.bmp
 field=$(game_squares full.bmp 20 16)
 check_eq "full screen: client is the whole screen" "$(client_size)" 1024x768
 
-zd command "$MAIN" 2100
+zd command "$MAIN" $CMD_NORMAL_WINDOW
 game_settle
 check "normal window: captioned" has_caption
 normal=$(client_size)
@@ -47,9 +46,9 @@ check_eq "the capture has the client's size" "$(python3 "$SCREEN_PY" size normal
 check_eq "the same game, repainted to the new size" "$(game_squares normal.bmp 20 16)" "$field"
 
 # Saved in the normal window with another level and the clock hidden.
-zd post "$MAIN" 6104
+zd post "$MAIN" $CMD_LEVEL_EXPERT
 zd wait caption:Notice: 10000 >/dev/null && zd press caption:Notice: OK
-zd post "$MAIN" 209
+zd post "$MAIN" $CMD_SAVE_OPTIONS
 require "Save Options confirms" zd wait "caption:Options Saved:" 10000 >/dev/null
 check_eq "confirmation text" "$(zd controls "caption:Options Saved:" | awk -F'\t' '$2 == 65535 {print $3}')" \
   "Your current settings have been saved in the file 'vod.opt'. You may delete this file if you want to return to the original settings."
@@ -63,7 +62,7 @@ check_eq "saved: 16 rows" "$(game_option_value 532)" 16
 check_eq "saved: the clock setting read at start-up" "$(game_option_value 544)" 0
 cp "$GAME_DIR/vod.opt" vod.opt.saved
 
-zd command "$MAIN" 2101
+zd command "$MAIN" $CMD_FULL_SCREEN
 game_settle
 check "full screen again: no caption" test $(( 16#$(style_of_main) & 0x00C00000 )) -eq 0
 check_eq "full screen again: the whole screen" "$(client_size)" 1024x768
@@ -78,8 +77,7 @@ check_eq "list 2 kept byte for byte" "$(tail -c 2000 "$GAME_DIR/gmnflist" | md5s
 check_eq "list 1 entries kept" "$(dd if="$GAME_DIR/gmnflist" bs=1 skip=2000 count=22 2>/dev/null)" 'C:\PICTURES\SUNSET.BMP'
 
 # The restart comes up in the normal window, with the saved layout, level and set.
-game_start
-game_ready_without_note
+game_start_ready
 check "restart in the normal window" has_caption
 zd key "$MAIN" N
 game_settle
@@ -89,7 +87,7 @@ check_eq "restart: a 20 x 16 game drawn from the saved set" "$(tr -cd C <<<"$squ
 # Saving again writes back exactly what was restored: window mode, level, layout, clock
 # setting, piece set and background paths.
 rm "$GAME_DIR/vod.opt"
-zd post "$MAIN" 209
+zd post "$MAIN" $CMD_SAVE_OPTIONS
 require "Save Options confirms again" zd wait "caption:Options Saved:" 10000 >/dev/null
 zd press "caption:Options Saved:" OK
 zd gone "caption:Options Saved:" 5000

@@ -7,8 +7,7 @@ e2e_display 8
 game_prepare
 game_options hidenote=1
 check_eq "the display has 8 bits" "$(xdpyinfo | awk '/depth of root window/ {print $5}')" 8
-game_start
-game_ready_without_note
+game_start_ready
 game_capture title.bmp
 zd key "$MAIN" Q
 zd key "$MAIN" N

@@ -21,17 +21,16 @@ data[2000:2000 + len(entry)] = entry
 open(sys.argv[1], "wb").write(bytes(data))
 PY
 
-game_start
-game_ready_without_note
+game_start_ready
 zd key "$MAIN" Q
 game_settle
-zd post "$MAIN" 7020
+zd post "$MAIN" $CMD_RECENT_BACKGROUND_0
 require "the missing recent background is reported" zd wait caption:Sorry: 10000 >/dev/null
 check_eq "the load failure message" \
   "$(zd controls caption:Sorry: | awk -F'\t' '$2 == 65535 {print $3}')" "The image load failed."
 zd press caption:Sorry: OK
 zd gone caption:Sorry: 5000
-zd command "$MAIN" 2100           # the normal window: the background is rescaled
+zd command "$MAIN" $CMD_NORMAL_WINDOW  # the normal window: the background is rescaled
 game_settle
 # Dragging the frame through many sizes: every size is painted, and the process's GDI
 # objects stay flat (before, each new square size kept a bitmap and a context).

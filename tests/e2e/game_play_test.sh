@@ -5,10 +5,7 @@
 . "$(dirname "$0")/harness.sh"
 e2e_begin
 . "$(dirname "$0")/game_lib.sh"
-game_prepare
-game_options hidenote=1
-game_start
-game_ready_without_note
+game_begin
 # Any key other than F1, N and X only hides the menu bar, which would cover the top
 # row of the smallest squares.
 zd key "$MAIN" Q
@@ -31,7 +28,7 @@ done
 # 16 x 12: a left click uncovers; a right click marks a covered square and a second one
 # unmarks it. (Marks are set after the click: a flood that reaches a marked safe square
 # uncovers it.)
-zd command "$MAIN" 6001
+zd command "$MAIN" $CMD_LAYOUT_16X12
 game_settle
 zd click "$MAIN" 544 352
 game_settle
@@ -68,7 +65,7 @@ before=$(game_squares marked-again.bmp 16 12)
 check_eq "square ($mark_col, $mark_row) marked" "$(sed -n "$((mark_row + 1))p" <<<"$before" | cut -c$((mark_col + 1)))" M
 
 # A level change: a notice, and the game in play goes on unchanged.
-zd post "$MAIN" 6104
+zd post "$MAIN" $CMD_LEVEL_EXPERT
 require "level change gives a notice" zd wait "caption:Notice:" 10000 >/dev/null
 check_eq "notice text" "$(zd controls caption:Notice: | awk -F'\t' '$2 == 65535 {print $3}')" \
   "This change will take effect next game."
@@ -79,7 +76,7 @@ game_capture after-level.bmp
 check_eq "the level change leaves the game in play alone" "$(game_squares after-level.bmp 16 12)" "$before"
 
 # Another piece set: the same game drawn with other images.
-zd command "$MAIN" 8110
+zd command "$MAIN" $CMD_TILESET_ELECTRONS
 game_settle
 game_capture electron.bmp
 check "the new set changes the picture" bash -c "! python3 '$SCREEN_PY' same electron.bmp after-level.bmp"

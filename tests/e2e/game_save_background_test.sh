@@ -13,10 +13,9 @@ START="$E2E_WORK/start.png"  # the options file keeps the path in the ANSI code 
 convert -size 1024x768 -seed 11 plasma:fractal -blur 0x1 -fill 'rgb(250,250,250)' \
   -draw 'rectangle 100,100 300,140' -depth 8 "$START"
 game_options hidenote=1 background="$(winpath "$START")"
-game_start
-game_ready_without_note
+game_start_ready
 
-bg_save_dialog 119
+bg_save_dialog $CMD_SAVE_BACKGROUND
 check_eq "the first save offers entry 1" \
   "$(zd controls "$SAVE" | awk -F'\t' -v id=$FILE_TYPES '$2 == id {print $3}')" "Very small, slow (*.bkg)"
 zd press "$SAVE" Cancel
@@ -69,7 +68,7 @@ sys.exit(1 if bad else 0)
 PY
 
 # The entry chosen last is offered first; the background's path names the last file.
-bg_save_dialog 119
+bg_save_dialog $CMD_SAVE_BACKGROUND
 check_eq "the next save offers the entry chosen last" \
   "$(zd controls "$SAVE" | awk -F'\t' -v id=$FILE_TYPES '$2 == id {print $3}')" "Macintosh PICTURE 24 (*.pct)"
 zd press "$SAVE" Cancel
@@ -82,7 +81,7 @@ check_eq "the background's path names the saved file" "$(bg_saved_background_pat
 convert -size 64x48 xc:'rgb(200,0,0)' -type truecolor BMP3:"$PICS/locked.bmp"
 chmod 444 "$PICS/locked.bmp"
 before=$(md5sum < "$PICS/locked.bmp")
-bg_save_dialog 119
+bg_save_dialog $CMD_SAVE_BACKGROUND
 zd select "$SAVE" $FILE_TYPES 2
 zd type "$SAVE" 0 "$(winpath "$PICS/locked.bmp")"
 zd press "$SAVE" Save
@@ -111,7 +110,7 @@ fi
 # A folder that does not exist: the dialog says so in a box of its own and stays open.
 # The box is answered before the dialog is cancelled: a dialog ended under its box
 # leaves the game waiting in the box.
-bg_save_dialog 119
+bg_save_dialog $CMD_SAVE_BACKGROUND
 zd select "$SAVE" $FILE_TYPES 2
 zd type "$SAVE" 0 "$(winpath "$PICS/no such folder/x.bmp")"
 zd press "$SAVE" Save

@@ -75,9 +75,9 @@ zd key "$MAIN" Q
 
 # --- the toggle: off, then on, each with its cue ---------------------------------------------
 e2e_record_start toggle.wav
-zd command "$MAIN" 212
+zd command "$MAIN" $CMD_SOUND_TOGGLE
 sleep 0.8
-zd command "$MAIN" 212
+zd command "$MAIN" $CMD_SOUND_TOGGLE
 e2e_record_stop
 mapfile -t cues < <(python3 "$SOUND_PY" segments toggle.wav)
 check_eq "two cues heard (${cues[*]})" "${#cues[@]}" 2
@@ -96,7 +96,7 @@ check "the off cue, then the on cue: lower, then higher (${pitches[0]} Hz, ${pit
   'BEGIN { exit !((a < b) == (o < n) && a != b) }'
 
 # --- a flood is heard --------------------------------------------------------------------------
-zd command "$MAIN" 6002
+zd command "$MAIN" $CMD_LAYOUT_20X16
 squares=$(field dealt)
 for try in "10 8" "5 4" "15 12" "5 12" "15 4" "2 2"; do
   read -r fc fr <<<"$try"
@@ -124,7 +124,7 @@ check "the flood sounds like the tick ($f Hz, $t Hz)" \
   awk -v f="$f" -v t="$t" 'BEGIN { exit !(f > t * 0.7 && f < t * 1.3) }'
 
 # --- a bomb: click covered squares until one explodes (silently: sound off) --------------------
-zd command "$MAIN" 212
+zd command "$MAIN" $CMD_SOUND_TOGGLE
 sleep 0.5
 bomb=""
 for r in $(seq 0 $((ROWS - 1))); do
@@ -139,14 +139,14 @@ done
 require "a bomb was found" test -n "$bomb"
 read -r bc br <<<"$bomb"
 echo "bomb at ($bc, $br)"
-zd command "$MAIN" 212
+zd command "$MAIN" $CMD_SOUND_TOGGLE
 sleep 0.5
 
 # --- the four explosion choices, each on the same bomb, during the game ------------------------
 refs=("$REF/explode.wav" "$REF/nuclear_wav.wav" "$REF/goshdarn_wav.wav" "$REF/aweshucks_wav.wav")
 names=(explode nuclear_wav goshdarn_wav aweshucks_wav)
 for i in 1 2 3 0; do
-  id=$((8200 + i))
+  id=$((CMD_EXPLOSION_NORMAL + i))
   zd command "$MAIN" $id
   e2e_record_start "explosion-$id.wav"
   click_square "$bc" "$br"
@@ -162,9 +162,9 @@ for i in 1 2 3 0; do
 done
 
 # --- sound off: a flood and an explosion are silent ---------------------------------------------
-zd command "$MAIN" 212
+zd command "$MAIN" $CMD_SOUND_TOGGLE
 sleep 0.6
-zd command "$MAIN" 6002
+zd command "$MAIN" $CMD_LAYOUT_20X16
 field dealt-silent >/dev/null
 e2e_record_start silent.wav
 click_square 10 8
@@ -186,13 +186,12 @@ check_eq "closing with sound off: no farewell" "$(python3 "$SOUND_PY" segments c
 # --- sound off in the options: the start-up sound still plays; sound on: the farewell ----------
 game_options sound=0 hidenote=1 clock=0
 e2e_record_start startup-off.wav
-game_start
-game_ready_without_note
+game_start_ready
 sleep 3
 e2e_record_stop
 heard=$(length_of startup-off.wav)
 check "sound off: the start-up sound is heard all the same ($heard s)" near "$heard" "$expected" 0.25
-zd command "$MAIN" 212
+zd command "$MAIN" $CMD_SOUND_TOGGLE
 sleep 0.6
 e2e_record_start goodbye.wav
 zd close "$MAIN"

@@ -57,7 +57,6 @@ check_eq "and the marker" "$(head -c 522 "$GAME_DIR/vod.opt" | tail -c 6 | tr -d
 game_exit
 
 # --- third start: no note -----------------------------------------------------------------
-game_start
-game_ready_without_note
+game_start_ready
 check "no menu note after Cancel" bash -c "! wine '$ZD_DRIVER' wait '$NOTE' 3000 >/dev/null 2>&1"
 game_exit

@@ -9,6 +9,8 @@
 #   ZD_WIN64_DIR   the x86_64 build tree, for the checks kept on it
 #   ZD_WINE_ROUTE  how Wine runs here (tools/wine_route.sh; found out when not set)
 #   ZD_SOURCE_DIR  the source tree
+#   ZD_IDS         the programs' command and control ids by name (CMD_EXIT=108 ...),
+#                  written by CMake from resources/resource.h
 #   ZD_TEST_NAME   the test's name (for its working folder)
 # On the emulated route a script that sources this file is started again inside the
 # namespace that carries the route (tools/wine_env.sh) before anything below runs.
@@ -16,6 +18,7 @@
 set -uo pipefail
 
 : "${ZD_E2E_STATE:?}" "${ZD_WIN32_DIR:?}"
+. "${ZD_IDS:?}"
 ZD_DRIVER_DIR=${ZD_DRIVER_DIR:-$ZD_WIN32_DIR}
 ZD_DRIVER="$ZD_DRIVER_DIR/tests/driver/zdriver.exe"
 E2E_RUN_ENV="$ZD_E2E_STATE/run.env"
@@ -33,6 +36,17 @@ export PULSE_SERVER="unix:$ZD_E2E_STATE/no-audio"
 export XDG_RUNTIME_DIR="$ZD_E2E_STATE/xdg"
 
 e2e_log() { printf '[%s] %s\n' "$(date +%H:%M:%S.%3N)" "$*" >&2; }
+
+# e2e_poll SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds; fails when
+# SECONDS pass first.
+e2e_poll() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.1
+  done
+}
 
 # ---- processes of this run ---------------------------------------------------------
 
@@ -167,16 +181,18 @@ e2e_clone_prefix() {
   [ -f "$to/system.reg" ]
 }
 
+e2e_run_ended() { [ -z "$(e2e_run_processes)" ]; }
+
 e2e_run_cleanup() {
   [ -f "$E2E_RUN_ENV" ] && . "$E2E_RUN_ENV"
   e2e_stop_wine
   local left
   left=$(e2e_run_processes)
   [ -n "$left" ] && kill $left 2>/dev/null
-  sleep 0.2
+  e2e_poll 2 e2e_run_ended
   left=$(e2e_run_processes)
   [ -n "$left" ] && kill -9 $left 2>/dev/null
-  sleep 0.2
+  e2e_poll 2 e2e_run_ended
   left=$(e2e_run_processes)
   rm -rf "$WINEPREFIX" "$ZD_E2E_STATE/prefixes"
   if [ -n "$left" ]; then
@@ -268,6 +284,8 @@ e2e_audio_start() {
   done
 }
 
+e2e_file_larger() { [ "$(stat -c %s "$1" 2>/dev/null || echo 0)" -ge "$2" ]; }
+
 # e2e_record_start FILE.wav / e2e_record_stop: records the null sink (mono, 8 bits,
 # 22050 Hz) into FILE.wav.
 e2e_record_start() {
@@ -285,7 +303,11 @@ e2e_record_start() {
 }
 
 e2e_record_stop() {
-  sleep 0.3
+  # The last 0.3 s of sound (6615 samples) reach the file before the recording stops.
+  local size
+  size=$(stat -c %s "$E2E_RECORD_FILE.raw")
+  e2e_poll 10 e2e_file_larger "$E2E_RECORD_FILE.raw" $((size + 6615)) ||
+    e2e_fatal "the recording stalled"
   kill -INT "$E2E_RECORD_PID" 2>/dev/null
   wait "$E2E_RECORD_PID" 2>/dev/null
   sox -t raw -r 22050 -e unsigned-integer -b 8 -c 1 "$E2E_RECORD_FILE.raw" "$E2E_RECORD_FILE"

@@ -53,9 +53,9 @@ zd key "$MAIN" Q >/dev/null  # hides the menu bar, which covers the top row
 game_settle
 shot first-start
 # The clock would stand between the test and the squares it reads: hidden, and kept so.
-zd command "$MAIN" 121 >/dev/null
+zd command "$MAIN" $CMD_CLOCK_TOGGLE >/dev/null
 # The easy level, which tells that it holds from the next game on.
-zd post "$MAIN" 6110 >/dev/null
+zd post "$MAIN" $CMD_LEVEL_EASY >/dev/null
 require "the level notice appears" zd wait "caption:Notice:" 10000 >/dev/null
 zd press "caption:Notice:" OK >/dev/null
 zd gone "caption:Notice:" 10000
@@ -63,7 +63,7 @@ zd gone "caption:Notice:" 10000
 # ---- 2. A whole 12 x 8 game to its end, a perfect game and so a record --------------
 # The deal is found by reading the field off the screen with the unpacked folder's
 # rosewood.vod and PLANET_R.BKG: the game found its data files beside it.
-end_deal 6000 12 8 10
+end_deal $CMD_LAYOUT_12X8 12 8 10
 game_settle
 shot playing
 end_finish_game
@@ -79,7 +79,7 @@ check_eq "gmnscore in the unpacked folder: Easy 12x8 held by Player with no expl
   "$size $explosions $holder" "1304 0 Player"
 
 # ---- 3. Options saved, exit ------------------------------------------------------------
-zd post "$MAIN" 209 >/dev/null
+zd post "$MAIN" $CMD_SAVE_OPTIONS >/dev/null
 require "the options are saved" zd wait "$SAVED_BOX" 10000 >/dev/null
 zd press "$SAVED_BOX" OK >/dev/null
 zd gone "$SAVED_BOX" 10000
@@ -100,7 +100,7 @@ check_eq "N deals a covered field, no clock over it" \
   "$(game_squares "$E2E_WORK/second-start.bmp" 12 8 | tr -cd C | wc -c)" 96
 # The board of a new deal is found among the 12 x 8 boards of the easy level: a board of
 # another layout or level matches none of them, and the deal finder fails the test.
-end_deal 6100 12 8 10
+end_deal $CMD_START_NEW_GAME 12 8 10
 echo "ok: a new game is dealt with the saved 12 x 8 layout and easy level"
 game_exit
 mv "$E2E_WORK/.launch.game" "$E2E_WORK/trace-second.txt"
