@@ -537,6 +537,7 @@ ULONG_PTR RemoteModuleBase(DWORD pid, const wchar_t* name)
     return base;
 }
 
+#ifdef _WIN64
 // A 64-bit driver cannot load its library into a 32-bit process: it runs the 32-bit
 // driver named by ZD_DRIVER32 (a Windows path) for the count, on its own output, and
 // returns that driver's exit code.
@@ -572,6 +573,7 @@ int CountWithDriver32(const char* exe)
     CloseHandle(info.hProcess);
     return static_cast<int>(code);
 }
+#endif
 
 // Loads zdgdi.dll into the process of `exe`, runs its CountGdiObjects there, unloads it
 // and prints the count. The library lies at the same place in both processes only by
