@@ -131,7 +131,8 @@ void DodgeClock(int32_t x, int32_t y) {
   if (width < kSmallestClockRoom || height < kSmallestClockRoom) return;
 
   bool finished = IsFinished();
-  if (!finished) RepaintSquaresClipped(g.clockX, g.clockY, g.clockX + kClockSize, g.clockY + kClockSize);
+  if (!finished)
+    RepaintSquaresClipped(g.clockX, g.clockY, g.clockX + kClockSize, g.clockY + kClockSize);
   g.clockX += x < centreX ? kDodgeStep : -kDodgeStep;
   g.clockY += y < centreY ? kDodgeStep : -kDodgeStep;
   JumpIntoField(width, height);
@@ -182,7 +183,8 @@ void PlayBonusBalls(const std::vector<BonusBall>& balls) {
       // A ball that leaves at step s is still handled in it; it is not drawn.
       if (ball.endStep < s) continue;
       step.BallHandled();
-      if (ball.endStep > s) DrawBonusBall(ball.x[s], ball.y[s], ball.red[s], ball.green[s], ball.blue[s]);
+      if (ball.endStep > s)
+        DrawBonusBall(ball.x[s], ball.y[s], ball.red[s], ball.green[s], ball.blue[s]);
     }
     step.WaitForStepEnd();
   }

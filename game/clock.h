@@ -39,15 +39,15 @@ void TurnClockBack(uint32_t ms);
 
 // ---- Bonus balls -----------------------------------------------------------------------
 
-constexpr int32_t kBonusSteps = 100;   // steps of the moving phase, and of the erasing one
-constexpr int32_t kBallRadius = 5;     // a ball is drawn from (x - 5, y - 5) to (x + 5, y + 5)
-constexpr uint32_t kBallStepMs = 20;   // the shortest step
+constexpr int32_t kBonusSteps = 100;  // steps of the moving phase, and of the erasing one
+constexpr int32_t kBallRadius = 5;    // a ball is drawn from (x - 5, y - 5) to (x + 5, y + 5)
+constexpr uint32_t kBallStepMs = 20;  // the shortest step
 constexpr int32_t kBallNeverGone = 1000;
 
 // The random start values of one ball, drawn in this order, ball after ball.
 struct BallStart {
-  int32_t vx, vy;  // pixels per step, -10..9
-  int32_t ax, ay;  // added to the velocity each step, -1..1
+  int32_t vx, vy;               // pixels per step, -10..9
+  int32_t ax, ay;               // added to the velocity each step, -1..1
   int32_t red, green, blue;     // 0..255
   int32_t dRed, dGreen, dBlue;  // added to the colour each step, -4..4
 };

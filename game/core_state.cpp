@@ -11,8 +11,8 @@ void ResetCoreState() {
   ResetSettings();
   highScores = FreshHighScoreTable();
   highScoreFile = kHighScoreFileName;
-  for (SoundHandle* cue : {&SoundTick, &SoundExplosion, &SoundBonus, &SoundBonus2,
-                           &SoundYourScoreWas, &SoundExplosionsWord, &SoundNewRecord,
-                           &SoundRecordWas, &SoundOnCue, &SoundOffCue})
+  for (SoundHandle* cue :
+       {&SoundTick, &SoundExplosion, &SoundBonus, &SoundBonus2, &SoundYourScoreWas,
+        &SoundExplosionsWord, &SoundNewRecord, &SoundRecordWas, &SoundOnCue, &SoundOffCue})
     *cue = nullptr;
 }

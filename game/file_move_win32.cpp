@@ -6,7 +6,8 @@
 bool MoveFileReplacing(const std::string& from, const std::string& to) {
   // The narrow paths are in the ANSI code page, the one the C library's fopen takes, so
   // the scratch file written with fopen is found again here whatever the folder's name.
-  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  return MoveFileExA(from.c_str(), to.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 bool IsReadOnlyFile(const std::string& path) {

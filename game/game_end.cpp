@@ -73,13 +73,12 @@ NewRecordDialogTexts NewRecordTextsFor(const HighScoreTable& table, int32_t entr
   return texts;
 }
 
-HighScoreDialogTexts HighScoreTextsFor(const HighScoreTable& table, int32_t level,
-                                       int32_t columns, int32_t explosions,
-                                       uint32_t elapsedMs) {
+HighScoreDialogTexts HighScoreTextsFor(const HighScoreTable& table, int32_t level, int32_t columns,
+                                       int32_t explosions, uint32_t elapsedMs) {
   int32_t entry = HighScoreEntry(level, columns);
   HighScoreDialogTexts texts;
-  texts.title = std::string("High Score for ") + LevelName(level) + " " + LayoutName(columns) +
-                " Layout:";
+  texts.title =
+      std::string("High Score for ") + LevelName(level) + " " + LayoutName(columns) + " Layout:";
   int32_t best = table.bestExplosions[entry];
   texts.bestLabel = best != 0 ? "Best Score:" : "Best Perfect Game Score:";
   texts.bestValue = ScoreText(best, table.bestTime[entry]);

@@ -46,6 +46,5 @@ NewRecordDialogTexts NewRecordTextsFor(const HighScoreTable& table, int32_t entr
                                        int32_t explosions, uint32_t elapsedMs);
 // The texts of the high-score dialog for the game just played: the title with the level
 // and layout names, the record of its entry with the holder, and the score.
-HighScoreDialogTexts HighScoreTextsFor(const HighScoreTable& table, int32_t level,
-                                       int32_t columns, int32_t explosions,
-                                       uint32_t elapsedMs);
+HighScoreDialogTexts HighScoreTextsFor(const HighScoreTable& table, int32_t level, int32_t columns,
+                                       int32_t explosions, uint32_t elapsedMs);

@@ -17,7 +17,7 @@ constexpr uint32_t kFreshBestTime = 320000000;  // ms, about 88.9 hours
 constexpr int32_t kFreshBestExplosions = 1000;
 
 struct HighScoreTable {
-  std::array<uint32_t, kHighScoreEntries> bestTime;     // ms of the best perfect game
+  std::array<uint32_t, kHighScoreEntries> bestTime;  // ms of the best perfect game
   std::array<int32_t, kHighScoreEntries> bestExplosions;
   std::array<std::array<char, kHolderBytes>, kHighScoreEntries> holder;
   std::array<uint8_t, kHighScoreReservedBytes> reserved;  // kept as read

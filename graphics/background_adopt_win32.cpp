@@ -5,14 +5,12 @@
 #include "graphics/picture_win32.h"
 #include "graphics/screen_bitmap_win32.h"
 
-void TakeBackgroundFromWindow(HDC dc)
-{
-    RECT client;
-    GetClientRect(screenWindow, &client);
-    // A copy that fails (no memory for the picture) keeps the previous background.
-    if (CopyWindowToPicture(dc, backgroundPicture, &client) != kPictureSuccess)
-        return;
-    DeleteAndClear(backgroundBitmap);
-    backgroundBitmap = ScreenBitmapSized(backgroundPicture, screenWindow, client);
-    backgroundIsSheet = 0;
+void TakeBackgroundFromWindow(HDC dc) {
+  RECT client;
+  GetClientRect(screenWindow, &client);
+  // A copy that fails (no memory for the picture) keeps the previous background.
+  if (CopyWindowToPicture(dc, backgroundPicture, &client) != kPictureSuccess) return;
+  DeleteAndClear(backgroundBitmap);
+  backgroundBitmap = ScreenBitmapSized(backgroundPicture, screenWindow, client);
+  backgroundIsSheet = 0;
 }

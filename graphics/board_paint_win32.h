@@ -26,5 +26,5 @@ void PaintMainWindow(HWND window, bool startupComplete);
 void DrawClock(HWND window, uint32_t elapsed);
 // A clock face of w x h at (x, y) with hands for t seconds; black pixels of the face
 // (set in the mask) are transparent.
-void DrawClockFace(HDC dc, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t t,
-                   HBITMAP face, HBITMAP mask);
+void DrawClockFace(HDC dc, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t t, HBITMAP face,
+                   HBITMAP mask);

@@ -6,8 +6,8 @@
 #include <cstdint>
 
 struct ClockHands {
-    int32_t longDx, longDy;    // end of the long hand, from the centre
-    int32_t shortDx, shortDy;  // end of the short hand, from the centre
+  int32_t longDx, longDy;    // end of the long hand, from the centre
+  int32_t shortDx, shortDy;  // end of the short hand, from the centre
 };
 
 // The hands of a w x h face showing t seconds.

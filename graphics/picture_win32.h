@@ -13,7 +13,7 @@ HPALETTE CopyPicturePalette(HPALETTE palette);
 // Paints the whole picture into the rectangle of dc, scaled to fill it (averaging when
 // shrinking); on a palette device a direct-colour picture is dithered to the fixed
 // palette first. A picture without data paints nothing. Result 1 or a failure code.
-int32_t PaintPicture(HWND window, HDC dc, const Picture& picture, const RECT* rect,
-                     int32_t, int32_t);
+int32_t PaintPicture(HWND window, HDC dc, const Picture& picture, const RECT* rect, int32_t,
+                     int32_t);
 // Copies a rectangle of dc into the picture (24 bits).
 int32_t CopyWindowToPicture(HDC dc, Picture& picture, const RECT* rect);

@@ -41,9 +41,7 @@ const uint8_t* FindTextResource(const char* name, size_t& size) {
   return loaded ? static_cast<const uint8_t*>(LockResource(loaded)) : nullptr;
 }
 
-void SetPictureRect(Picture& picture) {
-  picture.viewRect = {0, 0, picture.width, picture.height};
-}
+void SetPictureRect(Picture& picture) { picture.viewRect = {0, 0, picture.width, picture.height}; }
 
 // A screen bitmap of that size. On a palette display it is an 8-bit DIB section whose
 // colour table is the shared palette, so that it keeps every colour of that palette
@@ -120,8 +118,10 @@ HBITMAP MakeScreenBitmap(Picture& picture, HWND window, const RECT* size) {
   WindowDc screen(window);
   bool hasData = (picture.flags & kPictureHasData) != 0 && picture.width > 0;
   if (hasData) {
-    if (!PaletteDisplay()) ChangePictureDepth(picture, screenBits, kDepthDithered);
-    else if (picture.bitsPerPixel >= 8) AdaptPictureToDisplay(picture, 3, screenBits);
+    if (!PaletteDisplay())
+      ChangePictureDepth(picture, screenBits, kDepthDithered);
+    else if (picture.bitsPerPixel >= 8)
+      AdaptPictureToDisplay(picture, 3, screenBits);
   }
   if (PaletteDisplay() && hasData && (picture.bitsPerPixel <= 8 || sharedPalette == nullptr)) {
     HPALETTE made = MakePicturePalette(screen.dc, picture);
@@ -188,8 +188,8 @@ void DrawBitmap(HDC dc, HBITMAP bitmap, int dx, int dy, int dw, int dh, int sx, 
   }
 }
 
-void DrawMaskedBitmap(HDC dc, HBITMAP bitmap, HBITMAP mask, int dx, int dy, int dw, int dh,
-                      int sx, int sy, int sw, int sh) {
+void DrawMaskedBitmap(HDC dc, HBITMAP bitmap, HBITMAP mask, int dx, int dy, int dw, int dh, int sx,
+                      int sy, int sw, int sh) {
   BITMAP size = BitmapSize(bitmap);
   if (size.bmWidth <= 0 || size.bmHeight <= 0 || mask == nullptr) return;
   ClampSource(size, sx, sy, sw, sh);

@@ -55,12 +55,12 @@ void LoadStartupResourcePictures(HWND mainWindow);
 // Copies (equal sizes) or stretches part of a bitmap into dc. A source area that ends
 // one pixel short of the bitmap's edge, or beyond it, is taken to the edge. An empty
 // bitmap draws nothing.
-void DrawBitmap(HDC dc, HBITMAP bitmap, int dx, int dy, int dw, int dh, int sx, int sy,
-                int sw, int sh);
+void DrawBitmap(HDC dc, HBITMAP bitmap, int dx, int dy, int dw, int dh, int sx, int sy, int sw,
+                int sh);
 // The same, leaving the destination unchanged where the mask is set (the bitmap must be
 // black there).
-void DrawMaskedBitmap(HDC dc, HBITMAP bitmap, HBITMAP mask, int dx, int dy, int dw, int dh,
-                      int sx, int sy, int sw, int sh);
+void DrawMaskedBitmap(HDC dc, HBITMAP bitmap, HBITMAP mask, int dx, int dy, int dw, int dh, int sx,
+                      int sy, int sw, int sh);
 // A new monochrome bitmap, 1 where the bitmap's pixel is black and 0 elsewhere.
 HBITMAP MakeTransparencyMask(HBITMAP bitmap, int width, int height);
 // FillRect with a solid brush (right and bottom excluded).

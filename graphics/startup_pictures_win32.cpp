@@ -7,17 +7,15 @@
 #include "graphics/tile_set_win32.h"
 #include "resources/resource.h"
 
-void LoadStartupPictures(HWND mainWindow, const std::string& dataFolder)
-{
-    LoadTileSet(tileSetPath[0] ? tileSetPath : DEFAULT_TILESET_FILE);
-    LoadStartupBackground(dataFolder);
-    LoadStartupResourcePictures(mainWindow);
+void LoadStartupPictures(HWND mainWindow, const std::string& dataFolder) {
+  LoadTileSet(tileSetPath[0] ? tileSetPath : DEFAULT_TILESET_FILE);
+  LoadStartupBackground(dataFolder);
+  LoadStartupResourcePictures(mainWindow);
 }
 
-void FreeStartupPictures()
-{
-    DeleteAndClear(instructionsBitmap);
-    DeleteAndClear(titleBitmap);
-    DeleteAndClear(clockBitmap);
-    DeleteAndClear(clockMask);
+void FreeStartupPictures() {
+  DeleteAndClear(instructionsBitmap);
+  DeleteAndClear(titleBitmap);
+  DeleteAndClear(clockBitmap);
+  DeleteAndClear(clockMask);
 }

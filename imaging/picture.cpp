@@ -61,38 +61,63 @@ void ClearData(Picture& picture) {
 
 bool DecodeKind(PictureKind kind, const uint8_t* data, size_t size, Picture& picture) {
   switch (kind) {
-    case PictureKind::Bmp: return DecodeBmp(data, size, picture);
-    case PictureKind::Tga: return DecodeTga(data, size, picture);
-    case PictureKind::Pcx: return DecodePcx(data, size, picture);
-    case PictureKind::Tiff: return DecodeTiff(data, size, picture);
-    case PictureKind::Gif: return DecodeGif(data, size, picture);
-    case PictureKind::Jpeg: return DecodeJpeg(data, size, picture);
-    case PictureKind::Png: return DecodePng(data, size, picture);
-    case PictureKind::Pict: return DecodePict(data, size, picture);
-    case PictureKind::Unknown: break;
+    case PictureKind::Bmp:
+      return DecodeBmp(data, size, picture);
+    case PictureKind::Tga:
+      return DecodeTga(data, size, picture);
+    case PictureKind::Pcx:
+      return DecodePcx(data, size, picture);
+    case PictureKind::Tiff:
+      return DecodeTiff(data, size, picture);
+    case PictureKind::Gif:
+      return DecodeGif(data, size, picture);
+    case PictureKind::Jpeg:
+      return DecodeJpeg(data, size, picture);
+    case PictureKind::Png:
+      return DecodePng(data, size, picture);
+    case PictureKind::Pict:
+      return DecodePict(data, size, picture);
+    case PictureKind::Unknown:
+      break;
   }
   return false;
 }
 
 bool ReadKindInfo(PictureKind kind, const uint8_t* data, size_t size, PictureInfo& info) {
   switch (kind) {
-    case PictureKind::Bmp: return ReadBmpInfo(data, size, info);
-    case PictureKind::Tga: return ReadTgaInfo(data, size, info);
-    case PictureKind::Pcx: return ReadPcxInfo(data, size, info);
-    case PictureKind::Tiff: return ReadTiffInfo(data, size, info);
-    case PictureKind::Gif: return ReadGifInfo(data, size, info);
-    case PictureKind::Jpeg: return ReadJpegInfo(data, size, info);
-    case PictureKind::Png: return ReadPngInfo(data, size, info);
-    case PictureKind::Pict: return ReadPictInfo(data, size, info);
-    case PictureKind::Unknown: break;
+    case PictureKind::Bmp:
+      return ReadBmpInfo(data, size, info);
+    case PictureKind::Tga:
+      return ReadTgaInfo(data, size, info);
+    case PictureKind::Pcx:
+      return ReadPcxInfo(data, size, info);
+    case PictureKind::Tiff:
+      return ReadTiffInfo(data, size, info);
+    case PictureKind::Gif:
+      return ReadGifInfo(data, size, info);
+    case PictureKind::Jpeg:
+      return ReadJpegInfo(data, size, info);
+    case PictureKind::Png:
+      return ReadPngInfo(data, size, info);
+    case PictureKind::Pict:
+      return ReadPictInfo(data, size, info);
+    case PictureKind::Unknown:
+      break;
   }
   return false;
 }
 
 bool DepthAllowed(int32_t bitsPerPixel) {
   switch (bitsPerPixel) {
-    case 1: case 4: case 8: case 16: case 24: case 32: return true;
-    default: return false;
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32:
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -117,8 +142,7 @@ bool PictureSizeAllowed(int64_t width, int64_t height) {
          width * height <= kMaxPicturePixels;
 }
 
-bool AllocatePicturePixels(Picture& picture, int64_t width, int64_t height,
-                           int32_t bitsPerPixel) {
+bool AllocatePicturePixels(Picture& picture, int64_t width, int64_t height, int32_t bitsPerPixel) {
   if (!PictureSizeAllowed(width, height) || !DepthAllowed(bitsPerPixel)) return false;
   int64_t rowBytes = bitsPerPixel <= 8 ? width : width * 3;
   int64_t stride = (rowBytes + 3) & ~int64_t(3);
@@ -169,8 +193,7 @@ int32_t ReadPictureMemoryInfo(const uint8_t* data, PictureInfo& info, size_t byt
   } catch (...) {
     ok = false;
   }
-  if (!ok || !PictureSizeAllowed(found.width, found.height) ||
-      !DepthAllowed(found.bitsPerPixel)) {
+  if (!ok || !PictureSizeAllowed(found.width, found.height) || !DepthAllowed(found.bitsPerPixel)) {
     return kPictureBadData;
   }
   info = found;
@@ -245,17 +268,23 @@ int32_t LoadPictureFile(const char* path, Picture& picture, int32_t bitsPerPixel
   return LoadPictureMemory(bytes.data(), picture, bitsPerPixel, bytes.size(), loadValue);
 }
 
-void ReleasePicture(Picture& picture) {
-  ClearData(picture);
-}
+void ReleasePicture(Picture& picture) { ClearData(picture); }
 
-int32_t EncodePicture(const Picture& picture, int32_t format, int32_t bitsPerPixel,
-                      int32_t quality, std::vector<uint8_t>& out) {
+int32_t EncodePicture(const Picture& picture, int32_t format, int32_t bitsPerPixel, int32_t quality,
+                      std::vector<uint8_t>& out) {
   out.clear();
   switch (format) {
-    case kFormatPcx: case kFormatGif: case kFormatTiff: case kFormatTga: case kFormatBmp:
-    case kFormatJfif: case kFormatJpegTiff: case kFormatOs2Bmp: case kFormatTiffLzw:
-    case kFormatBkg: case kFormatPict:
+    case kFormatPcx:
+    case kFormatGif:
+    case kFormatTiff:
+    case kFormatTga:
+    case kFormatBmp:
+    case kFormatJfif:
+    case kFormatJpegTiff:
+    case kFormatOs2Bmp:
+    case kFormatTiffLzw:
+    case kFormatBkg:
+    case kFormatPict:
       break;
     default:
       return kPictureUnknownFormat;
@@ -280,18 +309,41 @@ int32_t EncodePicture(const Picture& picture, int32_t format, int32_t bitsPerPix
     const Picture& copy = *source;
     bool ok = false;
     switch (format) {
-      case kFormatPcx: ok = EncodePcx(copy, out); break;
-      case kFormatGif: ok = EncodeGif(copy, out); break;
-      case kFormatTiff: ok = EncodeTiff(copy, TiffCompression::None, quality, out); break;
-      case kFormatTga: ok = EncodeTga(copy, out); break;
-      case kFormatBmp: ok = EncodeBmp(copy, false, out); break;
-      case kFormatJfif: ok = EncodeJpeg(copy, quality, false, out); break;
-      case kFormatJpegTiff: ok = EncodeTiff(copy, TiffCompression::Jpeg, quality, out); break;
-      case kFormatOs2Bmp: ok = EncodeBmp(copy, true, out); break;
-      case kFormatTiffLzw: ok = EncodeTiff(copy, TiffCompression::Lzw, quality, out); break;
-      case kFormatBkg: ok = EncodeJpeg(copy, quality, true, out); break;
-      case kFormatPict: ok = EncodePict(copy, out); break;
-      default: break;
+      case kFormatPcx:
+        ok = EncodePcx(copy, out);
+        break;
+      case kFormatGif:
+        ok = EncodeGif(copy, out);
+        break;
+      case kFormatTiff:
+        ok = EncodeTiff(copy, TiffCompression::None, quality, out);
+        break;
+      case kFormatTga:
+        ok = EncodeTga(copy, out);
+        break;
+      case kFormatBmp:
+        ok = EncodeBmp(copy, false, out);
+        break;
+      case kFormatJfif:
+        ok = EncodeJpeg(copy, quality, false, out);
+        break;
+      case kFormatJpegTiff:
+        ok = EncodeTiff(copy, TiffCompression::Jpeg, quality, out);
+        break;
+      case kFormatOs2Bmp:
+        ok = EncodeBmp(copy, true, out);
+        break;
+      case kFormatTiffLzw:
+        ok = EncodeTiff(copy, TiffCompression::Lzw, quality, out);
+        break;
+      case kFormatBkg:
+        ok = EncodeJpeg(copy, quality, true, out);
+        break;
+      case kFormatPict:
+        ok = EncodePict(copy, out);
+        break;
+      default:
+        break;
     }
     if (!ok) {
       out.clear();

@@ -26,13 +26,13 @@
 #include <vector>
 
 constexpr int32_t kPictureSuccess = 1;
-constexpr int32_t kPictureFailure = -1;        // anything else that went wrong
-constexpr int32_t kPictureFileError = -2;      // cannot open, read or write the file
+constexpr int32_t kPictureFailure = -1;    // anything else that went wrong
+constexpr int32_t kPictureFileError = -2;  // cannot open, read or write the file
 constexpr int32_t kPictureNoMemory = -3;
-constexpr int32_t kPictureTooLarge = -4;       // over the size limits below
-constexpr int32_t kPictureBadData = -9;        // not a picture we read, or damaged
-constexpr int32_t kPictureBadArgument = -13;   // absurd depth, size or option
-constexpr int32_t kPictureUnknownFormat = -16; // no such save format or save entry
+constexpr int32_t kPictureTooLarge = -4;        // over the size limits below
+constexpr int32_t kPictureBadData = -9;         // not a picture we read, or damaged
+constexpr int32_t kPictureBadArgument = -13;    // absurd depth, size or option
+constexpr int32_t kPictureUnknownFormat = -16;  // no such save format or save entry
 
 constexpr int32_t kMaxPictureSide = 16384;
 constexpr int64_t kMaxPicturePixels = int64_t(1) << 28;
@@ -40,7 +40,7 @@ constexpr int64_t kMaxPicturePixels = int64_t(1) << 28;
 constexpr int64_t kMaxPictureFileBytes = int64_t(1) << 30;
 
 // `flags` bits.
-constexpr uint32_t kPictureHasData = 0x1;       // set by the library while data is held
+constexpr uint32_t kPictureHasData = 0x1;  // set by the library while data is held
 constexpr uint32_t kPictureForPaletteDisplay = 0x400;
 constexpr uint32_t kPictureForScreenBitmap = 0x800;
 constexpr uint32_t kPicturePaintScaled = 0x1000;
@@ -65,7 +65,15 @@ constexpr int32_t kFormatPict = 56;
 
 // What a file turned out to be, decided by its content alone.
 enum class PictureKind : int32_t {
-  Unknown = 0, Bmp, Tga, Pcx, Tiff, Gif, Jpeg, Png, Pict,
+  Unknown = 0,
+  Bmp,
+  Tga,
+  Pcx,
+  Tiff,
+  Gif,
+  Jpeg,
+  Png,
+  Pict,
 };
 
 struct PictureColour {
@@ -79,8 +87,8 @@ struct Picture {
   int32_t paintOffsetX = 0;
   int32_t paintOffsetY = 0;
   uint32_t flags = 0;
-  uintptr_t palette = 0;                  // display palette handle (Win32 layer)
-  std::array<int32_t, 4> viewRect{};      // left, top, right, bottom
+  uintptr_t palette = 0;              // display palette handle (Win32 layer)
+  std::array<int32_t, 4> viewRect{};  // left, top, right, bottom
   int32_t conversionHint = 0;
   int32_t paintOption = 0;
 
@@ -93,8 +101,8 @@ struct Picture {
 struct PictureInfo {
   int32_t width = 0;
   int32_t height = 0;
-  int32_t bitsPerPixel = 0;               // as stored in the file: 1, 4, 8, 16, 24, 32
-  int32_t loadValue = 0;                  // passed back unchanged to the loads
+  int32_t bitsPerPixel = 0;  // as stored in the file: 1, 4, 8, 16, 24, 32
+  int32_t loadValue = 0;     // passed back unchanged to the loads
   PictureKind kind = PictureKind::Unknown;
 };
 
@@ -145,8 +153,8 @@ int32_t SavePictureFile(const char* path, const Picture& picture, int32_t format
                         int32_t bitsPerPixel, int32_t quality);
 
 // Encodes into memory instead of a file (the same rules).
-int32_t EncodePicture(const Picture& picture, int32_t format, int32_t bitsPerPixel,
-                      int32_t quality, std::vector<uint8_t>& out);
+int32_t EncodePicture(const Picture& picture, int32_t format, int32_t bitsPerPixel, int32_t quality,
+                      std::vector<uint8_t>& out);
 
 // Decides what kind of picture the bytes hold.
 PictureKind SniffPicture(const uint8_t* data, size_t byteCount);

@@ -4,9 +4,9 @@
 // the Windows headers (40, 52, 56, 108, 124 bytes); 1, 2, 4, 8, 16, 24 and 32 bits per
 // pixel; uncompressed, RLE8, RLE4 and bit fields; bottom-up and top-down. Pixels that an
 // RLE stream skips with delta moves or line ends are colour 0 of the palette, as
-// Windows draws them; a stream cut short before its end marker is a failed load. Palette indices past the palette read as black.
-// Writing: 24 bits, bottom-up, uncompressed, with the Windows 40-byte header or the
-// OS/2 1.x core header.
+// Windows draws them; a stream cut short before its end marker is a failed load. Palette indices
+// past the palette read as black. Writing: 24 bits, bottom-up, uncompressed, with the Windows
+// 40-byte header or the OS/2 1.x core header.
 #include "picture_codecs.h"
 #include "picture_bytes.h"
 
@@ -65,12 +65,16 @@ bool ParseHeader(const uint8_t* data, size_t size, BmpHeader& h) {
   h.paletteOffset += 14 + h.headerSize;
   if (r.bad || h.width < 1 || h.height < 1) return false;
   switch (h.bitCount) {
-    case 1: case 2: case 4: case 8:
+    case 1:
+    case 2:
+    case 4:
+    case 8:
       if (h.compression != 0 && !(h.compression == 1 && h.bitCount == 8) &&
           !(h.compression == 2 && h.bitCount == 4))
         return false;
       break;
-    case 16: case 32:
+    case 16:
+    case 32:
       if (h.compression != 0 && h.compression != 3 && h.compression != 6) return false;
       break;
     case 24:
@@ -202,10 +206,18 @@ bool DecodeBmp(const uint8_t* data, size_t size, Picture& picture) {
     uint8_t* target = PictureRow(picture, int32_t(h.topDown ? y : h.height - 1 - y));
     for (int64_t x = 0; x < h.width; ++x) {
       switch (h.bitCount) {
-        case 1: target[x] = (source[x >> 3] >> (7 - (x & 7))) & 1; break;
-        case 2: target[x] = (source[x >> 2] >> (6 - 2 * (x & 3))) & 3; break;
-        case 4: target[x] = (source[x >> 1] >> (x & 1 ? 0 : 4)) & 15; break;
-        case 8: target[x] = source[x]; break;
+        case 1:
+          target[x] = (source[x >> 3] >> (7 - (x & 7))) & 1;
+          break;
+        case 2:
+          target[x] = (source[x >> 2] >> (6 - 2 * (x & 3))) & 3;
+          break;
+        case 4:
+          target[x] = (source[x >> 1] >> (x & 1 ? 0 : 4)) & 15;
+          break;
+        case 8:
+          target[x] = source[x];
+          break;
         case 24:
           target[3 * x] = source[3 * x];
           target[3 * x + 1] = source[3 * x + 1];

@@ -14,28 +14,41 @@ struct ByteReader {
   size_t size;
   bool bad = false;
 
-  bool Has(size_t offset, size_t count) const {
-    return offset <= size && count <= size - offset;
-  }
+  bool Has(size_t offset, size_t count) const { return offset <= size && count <= size - offset; }
   uint8_t U8(size_t offset) {
-    if (!Has(offset, 1)) { bad = true; return 0; }
+    if (!Has(offset, 1)) {
+      bad = true;
+      return 0;
+    }
     return data[offset];
   }
   uint16_t Le16(size_t offset) {
-    if (!Has(offset, 2)) { bad = true; return 0; }
+    if (!Has(offset, 2)) {
+      bad = true;
+      return 0;
+    }
     return uint16_t(data[offset] | data[offset + 1] << 8);
   }
   uint32_t Le32(size_t offset) {
-    if (!Has(offset, 4)) { bad = true; return 0; }
+    if (!Has(offset, 4)) {
+      bad = true;
+      return 0;
+    }
     return uint32_t(data[offset]) | uint32_t(data[offset + 1]) << 8 |
            uint32_t(data[offset + 2]) << 16 | uint32_t(data[offset + 3]) << 24;
   }
   uint16_t Be16(size_t offset) {
-    if (!Has(offset, 2)) { bad = true; return 0; }
+    if (!Has(offset, 2)) {
+      bad = true;
+      return 0;
+    }
     return uint16_t(data[offset] << 8 | data[offset + 1]);
   }
   uint32_t Be32(size_t offset) {
-    if (!Has(offset, 4)) { bad = true; return 0; }
+    if (!Has(offset, 4)) {
+      bad = true;
+      return 0;
+    }
     return uint32_t(data[offset]) << 24 | uint32_t(data[offset + 1]) << 16 |
            uint32_t(data[offset + 2]) << 8 | uint32_t(data[offset + 3]);
   }

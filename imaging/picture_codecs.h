@@ -29,8 +29,7 @@
 // Sets width, height, bitsPerPixel and stride and allocates zeroed rows. False (and
 // nothing allocated) when the size is zero, negative, over the limits, or memory is
 // short.
-bool AllocatePicturePixels(Picture& picture, int64_t width, int64_t height,
-                           int32_t bitsPerPixel);
+bool AllocatePicturePixels(Picture& picture, int64_t width, int64_t height, int32_t bitsPerPixel);
 bool PictureSizeAllowed(int64_t width, int64_t height);
 inline uint8_t* PictureRow(Picture& picture, int32_t y) {
   return picture.pixels.data() + size_t(y) * size_t(picture.stride);

@@ -46,9 +46,9 @@ Palette FixedPalette(int bits) {
     }
   } else if (bits >= 4) {
     static const uint8_t vga[16][3] = {
-        {0, 0, 0}, {128, 0, 0}, {0, 128, 0}, {128, 128, 0}, {0, 0, 128}, {128, 0, 128},
-        {0, 128, 128}, {192, 192, 192}, {128, 128, 128}, {255, 0, 0}, {0, 255, 0},
-        {255, 255, 0}, {0, 0, 255}, {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
+        {0, 0, 0},     {128, 0, 0},     {0, 128, 0},     {128, 128, 0},  {0, 0, 128}, {128, 0, 128},
+        {0, 128, 128}, {192, 192, 192}, {128, 128, 128}, {255, 0, 0},    {0, 255, 0}, {255, 255, 0},
+        {0, 0, 255},   {255, 0, 255},   {0, 255, 255},   {255, 255, 255}};
     for (auto& c : vga) p.colours[size_t(p.count++)] = PictureColour{c[2], c[1], c[0], 0};
   } else {
     p.colours[0] = PictureColour{0, 0, 0, 0};
@@ -110,9 +110,12 @@ void ShrinkBox(const Histogram& h, Box& box) {
         uint32_t n = h.count[size_t(r << 10 | g << 5 | b)];
         if (n == 0) continue;
         pixels += n;
-        lo[0] = std::min(lo[0], r); hi[0] = std::max(hi[0], r);
-        lo[1] = std::min(lo[1], g); hi[1] = std::max(hi[1], g);
-        lo[2] = std::min(lo[2], b); hi[2] = std::max(hi[2], b);
+        lo[0] = std::min(lo[0], r);
+        hi[0] = std::max(hi[0], r);
+        lo[1] = std::min(lo[1], g);
+        hi[1] = std::max(hi[1], g);
+        lo[2] = std::min(lo[2], b);
+        hi[2] = std::max(hi[2], b);
       }
   box.pixels = pixels;
   if (pixels == 0) return;
@@ -210,9 +213,9 @@ void Refine(const Histogram& h, Palette& p, int rounds) {
     for (int i = 0; i < p.count; ++i) {
       uint64_t n = sums[size_t(i) * 4 + 3];
       if (n == 0) continue;
-      p.colours[size_t(i)] = PictureColour{uint8_t(sums[size_t(i) * 4 + 2] / n),
-                                           uint8_t(sums[size_t(i) * 4 + 1] / n),
-                                           uint8_t(sums[size_t(i) * 4] / n), 0};
+      p.colours[size_t(i)] =
+          PictureColour{uint8_t(sums[size_t(i) * 4 + 2] / n), uint8_t(sums[size_t(i) * 4 + 1] / n),
+                        uint8_t(sums[size_t(i) * 4] / n), 0};
     }
   }
 }
@@ -227,8 +230,8 @@ bool ExactColours(const Picture& picture, int limit, Palette& p) {
   for (int32_t y = 0; y < picture.height; ++y) {
     const uint8_t* row = PictureRow(picture, y);
     for (int32_t x = 0; x < picture.width; ++x) {
-      uint32_t key = uint32_t(row[3 * x]) | uint32_t(row[3 * x + 1]) << 8 |
-                     uint32_t(row[3 * x + 2]) << 16;
+      uint32_t key =
+          uint32_t(row[3 * x]) | uint32_t(row[3 * x + 1]) << 8 | uint32_t(row[3 * x + 2]) << 16;
       if (key == last) continue;
       last = key;
       uint32_t slot = (key * 2654435761u) >> 22;
@@ -242,7 +245,8 @@ bool ExactColours(const Picture& picture, int limit, Palette& p) {
   std::sort(seen.begin(), seen.end());
   p.count = int(seen.size());
   for (size_t i = 0; i < seen.size(); ++i)
-    p.colours[i] = PictureColour{uint8_t(seen[i]), uint8_t(seen[i] >> 8), uint8_t(seen[i] >> 16), 0};
+    p.colours[i] =
+        PictureColour{uint8_t(seen[i]), uint8_t(seen[i] >> 8), uint8_t(seen[i] >> 16), 0};
   return true;
 }
 
@@ -268,8 +272,7 @@ bool ToDirect(Picture& picture) {
   return true;
 }
 
-bool MapToPalette(Picture& picture, const Palette& palette, bool dither, bool exact,
-                  int32_t bits) {
+bool MapToPalette(Picture& picture, const Palette& palette, bool dither, bool exact, int32_t bits) {
   Picture out;
   if (!AllocatePicturePixels(out, picture.width, picture.height, bits)) return false;
   NearestTable table(palette);
@@ -279,13 +282,17 @@ bool MapToPalette(Picture& picture, const Palette& palette, bool dither, bool ex
       const uint8_t* s = PictureRow(picture, y);
       uint8_t* d = PictureRow(out, y);
       for (int32_t x = 0; x < w; ++x) {
-        uint32_t key = uint32_t(s[3 * x]) | uint32_t(s[3 * x + 1]) << 8 | uint32_t(s[3 * x + 2]) << 16;
+        uint32_t key =
+            uint32_t(s[3 * x]) | uint32_t(s[3 * x + 1]) << 8 | uint32_t(s[3 * x + 2]) << 16;
         int lo = 0, hi = palette.count - 1;
         while (lo < hi) {
           int mid = (lo + hi) / 2;
           const PictureColour& c = palette.colours[size_t(mid)];
           uint32_t k = uint32_t(c.blue) | uint32_t(c.green) << 8 | uint32_t(c.red) << 16;
-          if (k < key) lo = mid + 1; else hi = mid;
+          if (k < key)
+            lo = mid + 1;
+          else
+            hi = mid;
         }
         d[x] = uint8_t(lo);
       }
@@ -294,7 +301,8 @@ bool MapToPalette(Picture& picture, const Palette& palette, bool dither, bool ex
     for (int32_t y = 0; y < picture.height; ++y) {
       const uint8_t* s = PictureRow(picture, y);
       uint8_t* d = PictureRow(out, y);
-      for (int32_t x = 0; x < w; ++x) d[x] = uint8_t(table.Find(s[3 * x + 2], s[3 * x + 1], s[3 * x]));
+      for (int32_t x = 0; x < w; ++x)
+        d[x] = uint8_t(table.Find(s[3 * x + 2], s[3 * x + 1], s[3 * x]));
     }
   } else {
     // Floyd-Steinberg, serpentine, errors in sixteenths.
@@ -375,14 +383,22 @@ int32_t ToPalette(Picture& picture, int32_t bits, int32_t option) {
 
 int32_t ChangePictureDepth(Picture& picture, int32_t bitsPerPixel, int32_t option) {
   switch (bitsPerPixel) {
-    case 1: case 4: case 8: case 16: case 24: case 32: break;
-    default: return kPictureBadArgument;
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32:
+      break;
+    default:
+      return kPictureBadArgument;
   }
   if ((picture.flags & kPictureHasData) == 0 || picture.width < 1 || picture.height < 1 ||
       picture.pixels.size() < size_t(picture.stride) * size_t(picture.height))
     return kPictureBadArgument;
   try {
-    if (bitsPerPixel == picture.bitsPerPixel && option != kDepthFixedPalette) return kPictureSuccess;
+    if (bitsPerPixel == picture.bitsPerPixel && option != kDepthFixedPalette)
+      return kPictureSuccess;
     if (!ToDirect(picture)) return kPictureNoMemory;
     if (bitsPerPixel <= 8) return ToPalette(picture, bitsPerPixel, option);
     if (bitsPerPixel == 16) {

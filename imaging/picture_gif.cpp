@@ -2,9 +2,9 @@
 //
 // Reading takes the first image of the file (interlaced or not, with its local palette
 // or the global one); the picture has that image's size. An image with neither palette
-// gets a default one of 256 entries, all black, as other readers show such a file. Only the records up to the
-// first image are read, so a file of many frames costs no more than one.
-// Writing makes a GIF89a file of one image from an indexed picture.
+// gets a default one of 256 entries, all black, as other readers show such a file. Only the records
+// up to the first image are read, so a file of many frames costs no more than one. Writing makes a
+// GIF89a file of one image from an indexed picture.
 #include "picture_codecs.h"
 
 #include <algorithm>
@@ -88,7 +88,7 @@ struct RawGifImage {
   const uint8_t* colours = nullptr;  // the local table, else the global one, else none
   int colourCount = 0;
   int codeSize = 0;
-  size_t dataAt = 0;                 // the first sub-block of the image data
+  size_t dataAt = 0;  // the first sub-block of the image data
 };
 
 // Skips a sequence of sub-blocks ending in an empty one; false when the file ends first.
@@ -142,8 +142,8 @@ bool FindFirstRawImage(const uint8_t* data, size_t size, RawGifImage& image) {
 // Decompresses `count` pixels of the LZW data starting at the sub-blocks at `at` into
 // `out`; pixel values of `top` or more become 0. False when the data ends or is
 // damaged before every pixel is known.
-bool DecompressWideLzw(const uint8_t* data, size_t size, size_t at, int codeSize,
-                       uint8_t* out, size_t count, int top) {
+bool DecompressWideLzw(const uint8_t* data, size_t size, size_t at, int codeSize, uint8_t* out,
+                       size_t count, int top) {
   std::vector<uint16_t> prefix(kLzwMaxCodes), stack(kLzwMaxCodes + 1);
   std::vector<uint8_t> suffix(kLzwMaxCodes);
   const int clear = 1 << codeSize, end = clear + 1;

@@ -150,7 +150,10 @@ bool DecodeJpeg(const uint8_t* data, size_t size, Picture& picture) {
         int c = cmykRow[4 * x], m = cmykRow[4 * x + 1], yl = cmykRow[4 * x + 2],
             k = cmykRow[4 * x + 3];
         if (!inverted) {
-          c = 255 - c; m = 255 - m; yl = 255 - yl; k = 255 - k;
+          c = 255 - c;
+          m = 255 - m;
+          yl = 255 - yl;
+          k = 255 - k;
         }
         row[3 * x] = uint8_t(yl * k / 255);
         row[3 * x + 1] = uint8_t(m * k / 255);

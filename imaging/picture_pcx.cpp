@@ -73,8 +73,9 @@ bool DecodePcx(const uint8_t* data, size_t size, Picture& picture) {
       bool hasPalette = size >= 128 + 769 && data[size - 769] == 0x0C;
       for (int i = 0; i < 256; ++i) {
         const uint8_t* p = data + size - 768 + 3 * i;
-        picture.colours[size_t(i)] = hasPalette ? PictureColour{p[2], p[1], p[0], 0}
-                                                : PictureColour{uint8_t(i), uint8_t(i), uint8_t(i), 0};
+        picture.colours[size_t(i)] = hasPalette
+                                         ? PictureColour{p[2], p[1], p[0], 0}
+                                         : PictureColour{uint8_t(i), uint8_t(i), uint8_t(i), 0};
       }
     } else {
       for (int i = 0; i < 16; ++i) {
@@ -157,12 +158,12 @@ bool EncodePcx(const Picture& picture, std::vector<uint8_t>& out) {
   header[9] = uint8_t((picture.width - 1) >> 8);
   header[10] = uint8_t(picture.height - 1);
   header[11] = uint8_t((picture.height - 1) >> 8);
-  header[12] = 96;   // dots per inch
+  header[12] = 96;  // dots per inch
   header[14] = 96;
   header[65] = 3;
   header[66] = uint8_t(bpl);
   header[67] = uint8_t(bpl >> 8);
-  header[68] = 1;    // colour
+  header[68] = 1;  // colour
   out.insert(out.end(), header, header + 128);
   std::vector<uint8_t> plane(bpl);
   for (int32_t y = 0; y < picture.height; ++y) {

@@ -82,8 +82,8 @@ struct Canvas {
 
 // Draws one source row's colours (B,G,R per pixel, `count` pixels) into the canvas row
 // that the destination rectangle maps it to.
-void DrawRow(Canvas& canvas, const Rect& bounds, const Rect& src, const Rect& dst,
-             int32_t sourceY, const uint8_t* bgr) {
+void DrawRow(Canvas& canvas, const Rect& bounds, const Rect& src, const Rect& dst, int32_t sourceY,
+             const uint8_t* bgr) {
   if (src.Width() <= 0 || src.Height() <= 0 || dst.Width() <= 0 || dst.Height() <= 0) return;
   if (sourceY < src.top || sourceY >= src.bottom) return;
   int64_t y0 = dst.top + int64_t(sourceY - src.top) * dst.Height() / src.Height();
@@ -133,7 +133,9 @@ size_t ReadPixels(const uint8_t* data, size_t size, size_t at, uint16_t opcode, 
       for (uint32_t i = 0; i < entries; ++i) {
         uint32_t index = (flags & 0x8000) ? i : r.Be16(at) & 0xFF;
         // 16-bit channels to 8 bits, rounded.
-        auto channel = [&](size_t offset) { return uint8_t((r.Be16(offset) * 255u + 32767u) / 65535u); };
+        auto channel = [&](size_t offset) {
+          return uint8_t((r.Be16(offset) * 255u + 32767u) / 65535u);
+        };
         table[index] = PictureColour{channel(at + 6), channel(at + 4), channel(at + 2), 0};
         at += 8;
       }
@@ -154,7 +156,7 @@ size_t ReadPixels(const uint8_t* data, size_t size, size_t at, uint16_t opcode, 
                           : (pixelSize == 1 || pixelSize == 2 || pixelSize == 4 || pixelSize == 8);
   if (!supported) return 0;
   size_t minRow = direct && pixelSize == 32 && packType == 2 ? size_t(width) * 3
-                                                              : (size_t(width) * pixelSize + 7) / 8;
+                                                             : (size_t(width) * pixelSize + 7) / 8;
   if (rowBytes == 0 && pixelSize == 32) rowBytes = size_t(width) * 4;
   if (rowBytes < minRow && !(direct && pixelSize == 32 && packType == 2)) return 0;
   // How the rows are stored.
@@ -199,7 +201,9 @@ size_t ReadPixels(const uint8_t* data, size_t size, size_t at, uint16_t opcode, 
         uint32_t index = (row[size_t(x) / perByte] >> shift) & ((1u << bits) - 1);
         if (!pixmap) index = index ? 1 : 0;
         const PictureColour& c = table[index];
-        p[0] = c.blue; p[1] = c.green; p[2] = c.red;
+        p[0] = c.blue;
+        p[1] = c.green;
+        p[2] = c.red;
       } else if (pixelSize == 16) {
         uint32_t v = uint32_t(row[2 * x] << 8 | row[2 * x + 1]);
         p[0] = Expand5(v);
@@ -211,9 +215,13 @@ size_t ReadPixels(const uint8_t* data, size_t size, size_t at, uint16_t opcode, 
         p[1] = row[skip + plane + x];
         p[0] = row[skip + 2 * plane + x];
       } else if (packType == 2) {
-        p[2] = row[3 * x]; p[1] = row[3 * x + 1]; p[0] = row[3 * x + 2];
+        p[2] = row[3 * x];
+        p[1] = row[3 * x + 1];
+        p[0] = row[3 * x + 2];
       } else {
-        p[2] = row[4 * x + 1]; p[1] = row[4 * x + 2]; p[0] = row[4 * x + 3];
+        p[2] = row[4 * x + 1];
+        p[1] = row[4 * x + 2];
+        p[0] = row[4 * x + 3];
       }
     }
     DrawRow(canvas, bounds, src, dst, bounds.top + y, bgr.data());
@@ -224,27 +232,63 @@ size_t ReadPixels(const uint8_t* data, size_t size, size_t at, uint16_t opcode, 
 // Bytes of data after an opcode that is not a pixel opcode; -1 when unknown.
 int64_t SkipLength(ByteReader& r, size_t at, uint16_t op) {
   switch (op) {
-    case 0x0000: case 0x001C: case 0x001E: return 0;
-    case 0x0001: return r.Be16(at);                      // clip region
-    case 0x0002: case 0x0009: case 0x000A: case 0x0010: return 8;
-    case 0x0003: case 0x0005: case 0x0008: case 0x000D: case 0x0015: case 0x0016:
+    case 0x0000:
+    case 0x001C:
+    case 0x001E:
+      return 0;
+    case 0x0001:
+      return r.Be16(at);  // clip region
+    case 0x0002:
+    case 0x0009:
+    case 0x000A:
+    case 0x0010:
+      return 8;
+    case 0x0003:
+    case 0x0005:
+    case 0x0008:
+    case 0x000D:
+    case 0x0015:
+    case 0x0016:
       return 2;
-    case 0x0004: return 1;
-    case 0x0006: case 0x0007: case 0x000B: case 0x000C: case 0x000E: case 0x000F:
+    case 0x0004:
+      return 1;
+    case 0x0006:
+    case 0x0007:
+    case 0x000B:
+    case 0x000C:
+    case 0x000E:
+    case 0x000F:
       return 4;
-    case 0x0011: return 1;
-    case 0x001A: case 0x001B: case 0x001D: case 0x001F: return 6;
-    case 0x0020: return 8;
-    case 0x0021: return 4;
-    case 0x0022: return 6;
-    case 0x0023: return 2;
-    case 0x0028: return 5 + r.U8(at + 4);
-    case 0x0029: case 0x002A: return 2 + r.U8(at + 1);
-    case 0x002B: return 3 + r.U8(at + 2);
-    case 0x00A0: return 2;
-    case 0x00A1: return 4 + r.Be16(at + 2);
-    case 0x0C00: return 24;
-    default: break;
+    case 0x0011:
+      return 1;
+    case 0x001A:
+    case 0x001B:
+    case 0x001D:
+    case 0x001F:
+      return 6;
+    case 0x0020:
+      return 8;
+    case 0x0021:
+      return 4;
+    case 0x0022:
+      return 6;
+    case 0x0023:
+      return 2;
+    case 0x0028:
+      return 5 + r.U8(at + 4);
+    case 0x0029:
+    case 0x002A:
+      return 2 + r.U8(at + 1);
+    case 0x002B:
+      return 3 + r.U8(at + 2);
+    case 0x00A0:
+      return 2;
+    case 0x00A1:
+      return 4 + r.Be16(at + 2);
+    case 0x0C00:
+      return 24;
+    default:
+      break;
   }
   if (op >= 0x0017 && op <= 0x0019) return 0;
   if ((op >= 0x0024 && op <= 0x0027) || (op >= 0x002C && op <= 0x002F)) return 2 + r.Be16(at);
@@ -268,9 +312,7 @@ int64_t SkipLength(ByteReader& r, size_t at, uint16_t op) {
 
 }  // namespace
 
-bool LooksLikePict(const uint8_t* data, size_t size) {
-  return PictStart(data, size) != 0;
-}
+bool LooksLikePict(const uint8_t* data, size_t size) { return PictStart(data, size) != 0; }
 
 bool ReadPictInfo(const uint8_t* data, size_t size, PictureInfo& info) {
   size_t start = PictStart(data, size);
@@ -365,19 +407,27 @@ bool EncodePict(const Picture& picture, std::vector<uint8_t>& out) {
   size_t begin = out.size();
   out.resize(begin + 512, 0);
   size_t sizeField = out.size();
-  PutBe16(out, 0);                       // picture size, low 16 bits, set below
+  PutBe16(out, 0);  // picture size, low 16 bits, set below
   auto rect = [&](uint32_t top, uint32_t left, uint32_t bottom, uint32_t right) {
-    PutBe16(out, top); PutBe16(out, left); PutBe16(out, bottom); PutBe16(out, right);
+    PutBe16(out, top);
+    PutBe16(out, left);
+    PutBe16(out, bottom);
+    PutBe16(out, right);
   };
   rect(0, 0, h, w);
-  PutBe16(out, 0x0011); PutBe16(out, 0x02FF);
-  PutBe16(out, 0x0C00);                  // extended version 2 header
-  PutBe16(out, 0xFFFE); PutBe16(out, 0);
-  PutBe32(out, 72u << 16); PutBe32(out, 72u << 16);
+  PutBe16(out, 0x0011);
+  PutBe16(out, 0x02FF);
+  PutBe16(out, 0x0C00);  // extended version 2 header
+  PutBe16(out, 0xFFFE);
+  PutBe16(out, 0);
+  PutBe32(out, 72u << 16);
+  PutBe32(out, 72u << 16);
   rect(0, 0, h, w);
   PutBe32(out, 0);
-  PutBe16(out, 0x001E);                  // default highlight
-  PutBe16(out, 0x0001); PutBe16(out, 10); rect(0, 0, h, w);  // clip region
+  PutBe16(out, 0x001E);  // default highlight
+  PutBe16(out, 0x0001);
+  PutBe16(out, 10);
+  rect(0, 0, h, w);  // clip region
   // A pixel map row holds at most 0x3FFF bytes, 4095 pixels of 32 bits: wider pictures
   // are written as side-by-side bands of equal width.
   uint32_t bands = (w + 4094) / 4095;
@@ -385,22 +435,25 @@ bool EncodePict(const Picture& picture, std::vector<uint8_t>& out) {
   for (uint32_t band = 0; band < bands; ++band) {
     uint32_t left = w * band / bands, right = w * (band + 1) / bands, bw = right - left;
     if ((out.size() - begin) & 1) out.push_back(0);
-    PutBe16(out, 0x009A);                // DirectBitsRect
+    PutBe16(out, 0x009A);  // DirectBitsRect
     PutBe32(out, 0x000000FF);
     PutBe16(out, 0x8000 | (bw * 4));
     rect(0, left, h, right);
-    PutBe16(out, 0);                     // pixel map version
-    PutBe16(out, 4);                     // pack type: components
+    PutBe16(out, 0);  // pixel map version
+    PutBe16(out, 4);  // pack type: components
     PutBe32(out, 0);
-    PutBe32(out, 72u << 16); PutBe32(out, 72u << 16);
-    PutBe16(out, 16);                    // RGBDirect
+    PutBe32(out, 72u << 16);
+    PutBe32(out, 72u << 16);
+    PutBe16(out, 16);  // RGBDirect
     PutBe16(out, 32);
     PutBe16(out, 3);
     PutBe16(out, 8);
-    PutBe32(out, 0); PutBe32(out, 0); PutBe32(out, 0);
+    PutBe32(out, 0);
+    PutBe32(out, 0);
+    PutBe32(out, 0);
     rect(0, left, h, right);
     rect(0, left, h, right);
-    PutBe16(out, 0);                     // srcCopy
+    PutBe16(out, 0);  // srcCopy
     planes.resize(size_t(bw) * 3);
     for (uint32_t y = 0; y < h; ++y) {
       const uint8_t* row = PictureRow(picture, int32_t(y)) + size_t(left) * 3;
@@ -411,8 +464,10 @@ bool EncodePict(const Picture& picture, std::vector<uint8_t>& out) {
       }
       packedRow.clear();
       PackBitsRow(planes.data(), planes.size(), packedRow);
-      if (bw * 4 > 250) PutBe16(out, uint32_t(packedRow.size()));
-      else out.push_back(uint8_t(packedRow.size()));
+      if (bw * 4 > 250)
+        PutBe16(out, uint32_t(packedRow.size()));
+      else
+        out.push_back(uint8_t(packedRow.size()));
       out.insert(out.end(), packedRow.begin(), packedRow.end());
     }
   }

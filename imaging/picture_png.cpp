@@ -3,7 +3,8 @@
 // Every PNG colour type and depth comes out as 24-bit B,G,R with the samples as stored,
 // as other readers show a file's colours: 16-bit samples are taken to 8 bits, palettes
 // and grey are expanded, alpha and transparency are dropped, and only a picture of
-// linear light (gAMA 1.0) is converted, to sRGB; no other gamma is applied. libpng checks every chunk's CRC and fails a file that is cut short.
+// linear light (gAMA 1.0) is converted, to sRGB; no other gamma is applied. libpng checks every
+// chunk's CRC and fails a file that is cut short.
 #include "picture_codecs.h"
 
 #include <algorithm>
@@ -119,10 +120,19 @@ bool ReadPngInfo(const uint8_t* data, size_t size, PictureInfo& info) {
   info.width = int32_t(width);
   info.height = int32_t(height);
   switch (type) {
-    case 0: case 3: info.bitsPerPixel = depth <= 1 ? 1 : depth <= 4 ? 4 : 8; break;
-    case 2: info.bitsPerPixel = 24; break;
-    case 4: case 6: info.bitsPerPixel = 32; break;
-    default: return false;
+    case 0:
+    case 3:
+      info.bitsPerPixel = depth <= 1 ? 1 : depth <= 4 ? 4 : 8;
+      break;
+    case 2:
+      info.bitsPerPixel = 24;
+      break;
+    case 4:
+    case 6:
+      info.bitsPerPixel = 32;
+      break;
+    default:
+      return false;
   }
   if (type == 4) info.bitsPerPixel = 8;
   return true;

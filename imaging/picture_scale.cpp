@@ -17,9 +17,9 @@ constexpr int kWeightBits = 14;
 constexpr int32_t kOne = 1 << kWeightBits;
 
 struct Taps {
-  std::vector<int32_t> first;    // first source index per output pixel
-  std::vector<int32_t> count;    // number of taps per output pixel
-  std::vector<int32_t> offset;   // where its weights start in `weights`
+  std::vector<int32_t> first;   // first source index per output pixel
+  std::vector<int32_t> count;   // number of taps per output pixel
+  std::vector<int32_t> offset;  // where its weights start in `weights`
   std::vector<int32_t> weights;
 };
 

@@ -123,7 +123,8 @@ bool DecodeTga(const uint8_t* data, size_t size, Picture& picture) {
   }
   // Colour-mapped pictures only address the map entries present in the file.
   int32_t firstIndex = kind == 1 ? int32_t(h.mapFirst) : 0;
-  int32_t lastIndex = kind == 1 ? int32_t(std::min<uint32_t>(255, h.mapFirst + h.mapLength - 1)) : 255;
+  int32_t lastIndex =
+      kind == 1 ? int32_t(std::min<uint32_t>(255, h.mapFirst + h.mapLength - 1)) : 255;
   at += mapBytes;
 
   bool topDown = (h.descriptor & 0x20) != 0;
@@ -170,9 +171,24 @@ bool DecodeTga(const uint8_t* data, size_t size, Picture& picture) {
 
 bool EncodeTga(const Picture& picture, std::vector<uint8_t>& out) {
   if (picture.bitsPerPixel <= 8 || picture.width > 65535 || picture.height > 65535) return false;
-  const uint8_t header[18] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                              uint8_t(picture.width), uint8_t(picture.width >> 8),
-                              uint8_t(picture.height), uint8_t(picture.height >> 8), 24, 0};
+  const uint8_t header[18] = {0,
+                              0,
+                              2,
+                              0,
+                              0,
+                              0,
+                              0,
+                              0,
+                              0,
+                              0,
+                              0,
+                              0,
+                              uint8_t(picture.width),
+                              uint8_t(picture.width >> 8),
+                              uint8_t(picture.height),
+                              uint8_t(picture.height >> 8),
+                              24,
+                              0};
   out.insert(out.end(), header, header + 18);
   size_t rowBytes = size_t(picture.width) * 3;
   size_t start = out.size();

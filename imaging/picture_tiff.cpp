@@ -147,10 +147,11 @@ bool DecodePlainRgbStrips(TIFF* tif, Picture& picture, bool& damaged) {
   const uint32_t width = layout.width, height = layout.height;
   uint32_t rowsPerStrip = layout.rowsPerStrip;
   // Associated alpha would need undoing; leave that to the general path.
-  bool plainExtra = extra == 0 || (extra == 1 && extraKinds && extraKinds[0] != EXTRASAMPLE_ASSOCALPHA);
+  bool plainExtra =
+      extra == 0 || (extra == 1 && extraKinds && extraKinds[0] != EXTRASAMPLE_ASSOCALPHA);
   if (bits != 8 || (samples != 3 && samples != 4) || samples != 3 + extra || !plainExtra ||
-      layout.planar != PLANARCONFIG_CONTIG || layout.orientation != ORIENTATION_TOPLEFT || rowsPerStrip == 0 ||
-      !PictureSizeAllowed(width, height))
+      layout.planar != PLANARCONFIG_CONTIG || layout.orientation != ORIENTATION_TOPLEFT ||
+      rowsPerStrip == 0 || !PictureSizeAllowed(width, height))
     return false;
   tmsize_t stripSize = TIFFStripSize(tif);
   uint64_t rowBytes = uint64_t(width) * samples;
@@ -341,7 +342,9 @@ bool EncodeTiff(const Picture& picture, TiffCompression compression, int32_t qua
       TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
       break;
     case TiffCompression::Jpeg: {
-      int32_t q = quality == 0 ? 85 : quality <= 2 ? 95 : std::max(5, 95 - (std::min(quality, 255) - 2) * 90 / 253);
+      int32_t q = quality == 0   ? 85
+                  : quality <= 2 ? 95
+                                 : std::max(5, 95 - (std::min(quality, 255) - 2) * 90 / 253);
       TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_JPEG);
       TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_YCBCR);
       TIFFSetField(tif, TIFFTAG_YCBCRSUBSAMPLING, 1, 1);

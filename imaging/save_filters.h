@@ -7,12 +7,12 @@
 #include <cstdint>
 
 struct SaveFilter {
-  int32_t entry;            // 1-based, as the save dialog numbers its filters
+  int32_t entry;  // 1-based, as the save dialog numbers its filters
   const char* filterText;
   const char* pattern;
-  int32_t formatCode;       // SavePictureFile's format
+  int32_t formatCode;  // SavePictureFile's format
   int32_t bitsPerPixel;
-  bool usesSaveQuality;     // quality is saveQuality, else 0
+  bool usesSaveQuality;  // quality is saveQuality, else 0
 };
 
 constexpr std::array<SaveFilter, 11> SaveFilters{{

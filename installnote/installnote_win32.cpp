@@ -41,41 +41,33 @@ const char gameName[] = "\\ZERADE95";  // what the player types, without extensi
 constexpr int pathBufferSize = 120;
 
 // 1 for A:, 2 for B:, ...; 0 when the current directory has no drive letter.
-int CurrentDriveNumber()
-{
-    char dir[MAX_PATH] = {};
-    DWORD length = GetCurrentDirectoryA(MAX_PATH, dir);
-    if (length == 0 || length >= MAX_PATH || dir[1] != ':')
-        return 0;
-    char letter = dir[0];
-    if (letter >= 'a' && letter <= 'z')
-        letter = static_cast<char>(letter - 'a' + 'A');
-    if (letter < 'A' || letter > 'Z')
-        return 0;
-    return letter - 64;
+int CurrentDriveNumber() {
+  char dir[MAX_PATH] = {};
+  DWORD length = GetCurrentDirectoryA(MAX_PATH, dir);
+  if (length == 0 || length >= MAX_PATH || dir[1] != ':') return 0;
+  char letter = dir[0];
+  if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
+  if (letter < 'A' || letter > 'Z') return 0;
+  return letter - 64;
 }
 
 // The folder the game is started from, followed by its name. A current directory too
 // long for the 120-byte buffer gives the name alone: a cut path would name the wrong
 // folder, and the buffer is never read unless the runtime filled it.
-std::string GamePathText()
-{
-    char path[pathBufferSize];
-    if (_getcwd(path, pathBufferSize) == nullptr)
-        return gameName + 1;
-    path[pathBufferSize - 1] = '\0';
-    return std::string(path) + gameName;
+std::string GamePathText() {
+  char path[pathBufferSize];
+  if (_getcwd(path, pathBufferSize) == nullptr) return gameName + 1;
+  path[pathBufferSize - 1] = '\0';
+  return std::string(path) + gameName;
 }
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
-{
-    int drive = CurrentDriveNumber();
-    if (drive == 1 || drive == 2) {
-        if (MessageBoxA(nullptr, floppyText, floppyCaption, MB_YESNO) == IDNO)
-            return 0;
-    }
-    std::string text = instructionsHead + GamePathText() + instructionsTail;
-    return MessageBoxA(nullptr, text.c_str(), instructionsCaption, MB_OK);
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  int drive = CurrentDriveNumber();
+  if (drive == 1 || drive == 2) {
+    if (MessageBoxA(nullptr, floppyText, floppyCaption, MB_YESNO) == IDNO) return 0;
+  }
+  std::string text = instructionsHead + GamePathText() + instructionsTail;
+  return MessageBoxA(nullptr, text.c_str(), instructionsCaption, MB_OK);
 }

@@ -41,9 +41,7 @@ inline double Log(double x) { return __MINGW_IMP_SYMBOL(log)(x); }
 inline double Log(double x) { return std::log(x); }
 #endif
 
-inline int32_t Height(const uint8_t* grid, int32_t x, int32_t y) {
-  return grid[y * kGridSide + x];
-}
+inline int32_t Height(const uint8_t* grid, int32_t x, int32_t y) { return grid[y * kGridSide + x]; }
 
 // Paints rows j..top (inclusive, those inside the canvas) of column x and returns the
 // new running row: top itself, so that a rising profile paints back up from there.
@@ -87,8 +85,7 @@ LandscapeColour MakeColour(int32_t red, int32_t green, int32_t blue) {
   return (uint32_t(red) & 0xFF) << 16 | (uint32_t(green) & 0xFF) << 8 | (uint32_t(blue) & 0xFF);
 }
 
-LandscapeColour ShadeColour(LandscapeColour colour, int32_t num, int32_t den,
-                            int32_t screenBits) {
+LandscapeColour ShadeColour(LandscapeColour colour, int32_t num, int32_t den, int32_t screenBits) {
   if (screenBits < 4) return colour;
   return MakeColour(RedOf(colour) * num / den, GreenOf(colour) * num / den,
                     BlueOf(colour) * num / den);
@@ -187,8 +184,8 @@ int32_t SmoothStrip(const std::vector<int32_t>& x, int32_t f, int32_t height) {
   return (2 * (x[f + 1] + x[f - 1] + 3 * x[f]) + x[f + 2] + x[f - 2]) / 12;
 }
 
-void RenderColourStrips(const LandscapeCanvas& canvas, uint32_t tick,
-                        LandscapeProgress progress, void* context) {
+void RenderColourStrips(const LandscapeCanvas& canvas, uint32_t tick, LandscapeProgress progress,
+                        void* context) {
   const int32_t width = canvas.width, height = canvas.height;
   const int32_t rows = height + kLandscapeDepth;
   SizeStrips(rows);
@@ -236,8 +233,8 @@ void RenderColourStrips(const LandscapeCanvas& canvas, uint32_t tick,
       for (auto* strip : strips) (*strip)[f] = ClampInt((*strip)[f], 0, 255);
       int32_t red = stripRed[f], green = stripGreen[f], blue = stripBlue[f];
       int32_t sum = red + green + blue;
-      LandscapeColour colour = sum >= 192 ? MakeColour(red, green, blue)
-                                          : MakeColour(100 - sum / 8, 100 - sum / 8, 255);
+      LandscapeColour colour =
+          sum >= 192 ? MakeColour(red, green, blue) : MakeColour(100 - sum / 8, 100 - sum / 8, 255);
       j = PaintSpan(canvas, l, j, ClampInt(f - sum / 3 + 96, 0, height), colour);
     }
     if (progress) progress(l, context);
@@ -259,15 +256,24 @@ LandscapeColour BandColour(double v, int32_t n) {
   const double f = 256.0 * std::fmod(3.0 * v, 1.0);
   const int32_t full = int32_t(f), inverse = int32_t(255.0 - f);
   switch (n % 9) {
-    case 0: return MakeColour(full, 0, 0);
-    case 1: return MakeColour(0, full, 0);
-    case 2: return MakeColour(0, 0, full);
-    case 3: return MakeColour(full, full, 0);
-    case 4: return MakeColour(0, full, full);
-    case 5: return MakeColour(full, 0, full);
-    case 6: return MakeColour(full, full, full);
-    case 7: return MakeColour(inverse, full, full);
-    default: return MakeColour(inverse, full, 0);
+    case 0:
+      return MakeColour(full, 0, 0);
+    case 1:
+      return MakeColour(0, full, 0);
+    case 2:
+      return MakeColour(0, 0, full);
+    case 3:
+      return MakeColour(full, full, 0);
+    case 4:
+      return MakeColour(0, full, full);
+    case 5:
+      return MakeColour(full, 0, full);
+    case 6:
+      return MakeColour(full, full, full);
+    case 7:
+      return MakeColour(inverse, full, full);
+    default:
+      return MakeColour(inverse, full, 0);
   }
 }
 

@@ -38,8 +38,7 @@ inline int32_t GreenOf(LandscapeColour c) { return int32_t(c >> 8 & 0xFF); }
 inline int32_t BlueOf(LandscapeColour c) { return int32_t(c & 0xFF); }
 // Each component times num / den, or the colour unchanged on a display of fewer than
 // 4 bits per pixel.
-LandscapeColour ShadeColour(LandscapeColour colour, int32_t num, int32_t den,
-                            int32_t screenBits);
+LandscapeColour ShadeColour(LandscapeColour colour, int32_t num, int32_t den, int32_t screenBits);
 
 // ---- Height grids -----------------------------------------------------------------------
 
@@ -81,8 +80,8 @@ int32_t SmoothStrip(const std::vector<int32_t>& x, int32_t f, int32_t height);
 // The 3D view of drifting colour strips. Draws its first colours from the generator as it
 // stands, then reseeds it with tick. Stops early, clearing stopRequest, when it finds
 // stopRequest set before a strip row.
-void RenderColourStrips(const LandscapeCanvas& canvas, uint32_t tick,
-                        LandscapeProgress progress, void* context);
+void RenderColourStrips(const LandscapeCanvas& canvas, uint32_t tick, LandscapeProgress progress,
+                        void* context);
 
 // ---- Banded fractal ---------------------------------------------------------------------
 

@@ -74,8 +74,8 @@ bool WriteFile(const char* path, const void* data, size_t size) {
 
 bool WritePpm(const char* path, const LandscapeCanvas& canvas) {
   char header[64];
-  int length = snprintf(header, sizeof header, "P6\n%d %d\n255\n", int(canvas.width),
-                        int(canvas.height));
+  int length =
+      snprintf(header, sizeof header, "P6\n%d %d\n255\n", int(canvas.width), int(canvas.height));
   std::vector<uint8_t> data(header, header + length);
   size_t count = size_t(canvas.width) * size_t(canvas.height);
   data.reserve(data.size() + 3 * count);

@@ -8,66 +8,55 @@
 
 namespace {
 
-HWND WindowOf(WindowId window)
-{
-    return window == MenuDialogId ? shellState.menuDialog : mainWindow;
+HWND WindowOf(WindowId window) {
+  return window == MenuDialogId ? shellState.menuDialog : mainWindow;
 }
 
 }  // namespace
 
-void SetMenuCheck(int32_t commandId, bool checked)
-{
-    UINT state = MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED);
-    for (HWND window : {mainWindow, shellState.menuDialog}) {
-        HMENU menu = window ? GetMenu(window) : nullptr;
-        if (menu)
-            CheckMenuItem(menu, static_cast<UINT>(commandId), state);
-    }
+void SetMenuCheck(int32_t commandId, bool checked) {
+  UINT state = MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED);
+  for (HWND window : {mainWindow, shellState.menuDialog}) {
+    HMENU menu = window ? GetMenu(window) : nullptr;
+    if (menu) CheckMenuItem(menu, static_cast<UINT>(commandId), state);
+  }
 }
 
-void SetMenuRadioCheck(int32_t firstId, int32_t lastId, int32_t checkedId)
-{
-    for (HWND window : {mainWindow, shellState.menuDialog}) {
-        HMENU menu = window ? GetMenu(window) : nullptr;
-        if (menu)
-            CheckMenuRadioItem(menu, static_cast<UINT>(firstId), static_cast<UINT>(lastId),
-                               static_cast<UINT>(checkedId), MF_BYCOMMAND);
-    }
+void SetMenuRadioCheck(int32_t firstId, int32_t lastId, int32_t checkedId) {
+  for (HWND window : {mainWindow, shellState.menuDialog}) {
+    HMENU menu = window ? GetMenu(window) : nullptr;
+    if (menu)
+      CheckMenuRadioItem(menu, static_cast<UINT>(firstId), static_cast<UINT>(lastId),
+                         static_cast<UINT>(checkedId), MF_BYCOMMAND);
+  }
 }
 
-void SendCommandToMainWindow(int32_t commandId)
-{
-    SendMessageA(mainWindow, WM_COMMAND, static_cast<WPARAM>(commandId), 0);
+void SendCommandToMainWindow(int32_t commandId) {
+  SendMessageA(mainWindow, WM_COMMAND, static_cast<WPARAM>(commandId), 0);
 }
 
-void ShowMessage(const char* text, const char* caption)
-{
-    MessageBoxA(mainWindow, text, caption, MB_OK);
+void ShowMessage(const char* text, const char* caption) {
+  MessageBoxA(mainWindow, text, caption, MB_OK);
 }
 
-void FillRecentMenu(WindowId window, int32_t list)
-{
-    HWND owner = WindowOf(window);
-    HMENU menu = owner ? GetMenu(owner) : nullptr;
-    if (!menu)
-        return;
-    for (int32_t i = 0; i < kRecentEntryCount; ++i) {
-        UINT id = static_cast<UINT>(RecentCommandId(list, i));
-        std::string entry = RecentEntry(list, i);
-        ModifyMenuA(menu, id, MF_BYCOMMAND | MF_STRING, id, entry.c_str());
-    }
+void FillRecentMenu(WindowId window, int32_t list) {
+  HWND owner = WindowOf(window);
+  HMENU menu = owner ? GetMenu(owner) : nullptr;
+  if (!menu) return;
+  for (int32_t i = 0; i < kRecentEntryCount; ++i) {
+    UINT id = static_cast<UINT>(RecentCommandId(list, i));
+    std::string entry = RecentEntry(list, i);
+    ModifyMenuA(menu, id, MF_BYCOMMAND | MF_STRING, id, entry.c_str());
+  }
 }
 
-void HideMenuDialog()
-{
-    if (shellState.menuDialog)
-        ShowWindow(shellState.menuDialog, SW_HIDE);
+void HideMenuDialog() {
+  if (shellState.menuDialog) ShowWindow(shellState.menuDialog, SW_HIDE);
 }
 
-bool NormalWindowInUse()
-{
-    RECT client, desktop;
-    GetClientRect(mainWindow, &client);
-    GetWindowRect(GetDesktopWindow(), &desktop);
-    return !(client.right == desktop.right && client.bottom == desktop.bottom);
+bool NormalWindowInUse() {
+  RECT client, desktop;
+  GetClientRect(mainWindow, &client);
+  GetWindowRect(GetDesktopWindow(), &desktop);
+  return !(client.right == desktop.right && client.bottom == desktop.bottom);
 }

@@ -12,18 +12,18 @@
 // ---- Shell state (one record, alive for the whole run) -------------------------------
 
 struct ShellState {
-    HINSTANCE programInstance = nullptr;
-    std::string dataFolder;
-    HWND mainWindow = nullptr;
-    HWND menuDialog = nullptr;
+  HINSTANCE programInstance = nullptr;
+  std::string dataFolder;
+  HWND mainWindow = nullptr;
+  HWND menuDialog = nullptr;
 
-    int32_t fullScreenMode = 1;    // 1 while the borderless full-screen mode is in force
-    int32_t menuDialogReady = 1;   // set when the menu dialog initialises
-    int32_t menuDialogShown = 1;   // 1 while the pointer rule knows the dialog as shown
-    int32_t startupComplete = 0;   // 1 from the end of StartGameWindow on
-    int32_t shuttingDown = 0;      // 1 during WM_DESTROY of the main window
-    int32_t menuDialogClosed = 0;  // 1 once the menu dialog has destroyed itself
-    int32_t quitReceived = 0;      // 1 once GetMessageA has returned 0
+  int32_t fullScreenMode = 1;    // 1 while the borderless full-screen mode is in force
+  int32_t menuDialogReady = 1;   // set when the menu dialog initialises
+  int32_t menuDialogShown = 1;   // 1 while the pointer rule knows the dialog as shown
+  int32_t startupComplete = 0;   // 1 from the end of StartGameWindow on
+  int32_t shuttingDown = 0;      // 1 during WM_DESTROY of the main window
+  int32_t menuDialogClosed = 0;  // 1 once the menu dialog has destroyed itself
+  int32_t quitReceived = 0;      // 1 once GetMessageA has returned 0
 };
 
 // Owned by the shell; programInstance, dataFolder and mainWindow of shell_win32.h are

@@ -10,20 +10,19 @@
 
 #include "game/platform.h"
 
-uint32_t TickCount()
-{
-    static LARGE_INTEGER frequency = {};
-    static LARGE_INTEGER origin = {};
-    static uint32_t originTicks = 0;
-    if (frequency.QuadPart == 0) {
-        QueryPerformanceFrequency(&frequency);
-        QueryPerformanceCounter(&origin);
-        originTicks = GetTickCount();
-        if (frequency.QuadPart == 0)  // no performance counter: the coarse count it is
-            return GetTickCount();
-    }
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    int64_t ms = (now.QuadPart - origin.QuadPart) * 1000 / frequency.QuadPart;
-    return originTicks + static_cast<uint32_t>(ms);
+uint32_t TickCount() {
+  static LARGE_INTEGER frequency = {};
+  static LARGE_INTEGER origin = {};
+  static uint32_t originTicks = 0;
+  if (frequency.QuadPart == 0) {
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&origin);
+    originTicks = GetTickCount();
+    if (frequency.QuadPart == 0)  // no performance counter: the coarse count it is
+      return GetTickCount();
+  }
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  int64_t ms = (now.QuadPart - origin.QuadPart) * 1000 / frequency.QuadPart;
+  return originTicks + static_cast<uint32_t>(ms);
 }

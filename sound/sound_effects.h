@@ -15,10 +15,11 @@ constexpr int32_t kFirstExplosionCommand = CMD_EXPLOSION_NORMAL;  // "&Normal Ex
 constexpr int32_t kLastExplosionCommand = CMD_EXPLOSION_SHUCKS;   // "&Awe Schucks!"
 constexpr int32_t kExplosionChoices = kLastExplosionCommand - kFirstExplosionCommand + 1;
 
-// The recordings of the four explosion choices, by command (CMD_EXPLOSION_NORMAL + index); SoundExplosion
-// points at the chosen one. Loaded and freed with the cue table.
+// The recordings of the four explosion choices, by command (CMD_EXPLOSION_NORMAL + index);
+// SoundExplosion points at the chosen one. Loaded and freed with the cue table.
 extern std::array<SoundHandle, kExplosionChoices> explosionSounds;
-// The command of the explosion choice in force; CMD_EXPLOSION_NORMAL at start, not kept in the options.
+// The command of the explosion choice in force; CMD_EXPLOSION_NORMAL at start, not kept in the
+// options.
 extern int32_t explosionChoice;
 
 // Puts back the sound code's start-up state: no explosion recordings, the first choice,

@@ -48,9 +48,9 @@ void ForgetNumberWords() { numberWords = NumberWords{}; }
 void FreeNumberWords() {
   for (SoundHandle word : numberWords.units) FreeSoundResource(word);
   for (int32_t tens = 2; tens <= 9; ++tens) FreeSoundResource(numberWords.tens[tens]);
-  for (SoundHandle word : {numberWords.hundred, numberWords.thousand, numberWords.million,
-                           numberWords.hoursWord, numberWords.minutesWord,
-                           numberWords.secondsWord}) {
+  for (SoundHandle word :
+       {numberWords.hundred, numberWords.thousand, numberWords.million, numberWords.hoursWord,
+        numberWords.minutesWord, numberWords.secondsWord}) {
     FreeSoundResource(word);
   }
   numberWords = NumberWords{};

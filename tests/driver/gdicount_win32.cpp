@@ -8,19 +8,14 @@
 
 #include <windows.h>
 
-extern "C" __declspec(dllexport) DWORD WINAPI CountGdiObjects(LPVOID)
-{
-    // A handle is an index into the process's handle table in its low word; with the
-    // high word 0, GetObjectType accepts it for whatever object holds that index now.
-    DWORD count = 0;
-    for (ULONG_PTR index = 1; index <= 0xFFFF; ++index) {
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0)
-            ++count;
-    }
-    return count;
+extern "C" __declspec(dllexport) DWORD WINAPI CountGdiObjects(LPVOID) {
+  // A handle is an index into the process's handle table in its low word; with the
+  // high word 0, GetObjectType accepts it for whatever object holds that index now.
+  DWORD count = 0;
+  for (ULONG_PTR index = 1; index <= 0xFFFF; ++index) {
+    if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) ++count;
+  }
+  return count;
 }
 
-BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID)
-{
-    return TRUE;
-}
+BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }

@@ -14,9 +14,9 @@
 // deal_oracle --bonus-plan W,H,X,Y,REACH,EDGE COLUMNS ROWS LEVEL SEED [COL,ROW ...]: where
 // the first time bonus of that board comes after the given clicks, on a W x H client area,
 // clicking only safe squares still covered, column by column, and leaving out those whose
-// centre is within REACH pixels of (X, Y) on both axes or within EDGE pixels of an edge. Each such click draws one number
-// from the generator that dealt the board, and a bonus reseeds it from the tick count,
-// so the plan is known only while no bonus has come yet. Prints one of
+// centre is within REACH pixels of (X, Y) on both axes or within EDGE pixels of an edge. Each such
+// click draws one number from the generator that dealt the board, and a bonus reseeds it from the
+// tick count, so the plan is known only while no bonus has come yet. Prints one of
 //   "bonus COL ROW BALLS" and, on the next line, the clicks before it as a SKIP of
 //     "zdriver clickall" (rows joined, 'x' a click, '*' none);
 //   "unknown" (one of the given clicks already had a bonus);
@@ -59,7 +59,8 @@ int PrintBonusPlan(const char* geometry, int clickCount, char** clicks) {
   std::string skip(static_cast<size_t>(g.columns * g.rows), '*');
   for (int32_t col = 0; col < g.columns; ++col) {
     for (int32_t row = 0; row < g.rows; ++row) {
-      int32_t cx = (2 * col + 1) * width / (2 * g.columns), cy = (2 * row + 1) * height / (2 * g.rows);
+      int32_t cx = (2 * col + 1) * width / (2 * g.columns),
+              cy = (2 * row + 1) * height / (2 * g.rows);
       if (std::abs(cx - x) <= reach && std::abs(cy - y) <= reach) continue;
       if (cx < edge || cy < edge || cx > width - edge || cy > height - edge) continue;
       if (IsBomb(col, row) || !IsCovered(col, row)) continue;

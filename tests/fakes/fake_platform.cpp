@@ -1,6 +1,5 @@
 #include "tests/fakes/fake_platform.h"
 
-
 #include "game/board.h"
 #include "game/platform.h"
 #include "game/sound_cues.h"
@@ -139,8 +138,8 @@ void ShowBackgroundIn(int32_t left, int32_t top, int32_t right, int32_t bottom) 
 }
 
 void RepaintBoardIn(int32_t left, int32_t top, int32_t right, int32_t bottom) {
-  Log("board " + std::to_string(left) + " " + std::to_string(top) + " " +
-      std::to_string(right) + " " + std::to_string(bottom));
+  Log("board " + std::to_string(left) + " " + std::to_string(top) + " " + std::to_string(right) +
+      " " + std::to_string(bottom));
 }
 
 void SpeakCount(int32_t n) { Log("speak " + std::to_string(n)); }
@@ -148,8 +147,8 @@ void SpeakCount(int32_t n) { Log("speak " + std::to_string(n)); }
 void SpeakSeconds(int32_t seconds) { Log("speak-time " + std::to_string(seconds)); }
 
 std::string ShowNewRecordDialog(const NewRecordDialogTexts& texts) {
-  Log("new-record-dialog " + texts.oldLabel + "|" + texts.oldValue + "|" + texts.newLabel +
-      "|" + texts.newValue);
+  Log("new-record-dialog " + texts.oldLabel + "|" + texts.oldValue + "|" + texts.newLabel + "|" +
+      texts.newValue);
   if (fakePlatform.duringNewRecordDialog) fakePlatform.duringNewRecordDialog();
   return fakePlatform.typedName;
 }

@@ -19,14 +19,14 @@ struct FakeEvent {
 };
 
 struct FakePlatform {
-  uint32_t now = 0;                    // the next value TickCount returns
-  uint32_t tickStep = 1;               // added to `now` after every read
-  std::vector<FakeEvent> events;       // every recorded call, in order
-  std::set<std::string> missingSounds; // names LoadSoundResource does not find
-  bool normalWindow = false;           // what NormalWindowInUse answers
+  uint32_t now = 0;                     // the next value TickCount returns
+  uint32_t tickStep = 1;                // added to `now` after every read
+  std::vector<FakeEvent> events;        // every recorded call, in order
+  std::set<std::string> missingSounds;  // names LoadSoundResource does not find
+  bool normalWindow = false;            // what NormalWindowInUse answers
   int32_t soundsLoaded = 0;
-  int32_t soundsFreed = 0;             // non-null handles freed
-  std::string typedName;               // what ShowNewRecordDialog returns
+  int32_t soundsFreed = 0;  // non-null handles freed
+  std::string typedName;    // what ShowNewRecordDialog returns
   // Run while the new-record dialog is up, as the messages of its modal loop would be.
   std::function<void()> duringNewRecordDialog;
 };

@@ -30,11 +30,11 @@ int32_t CountBits(const BitPlane& plane) {
 TEST_F(BoardTest, DealsTheTabledBombCountForEveryLayoutAndLevel) {
   // Bombs per layout (12x8 .. 50x40) for each level, from the level table.
   const int32_t expected[5][6] = {
-      {9, 19, 32, 72, 120, 200},    // Easy, 1 in 10
-      {12, 24, 40, 90, 150, 250},   // Memium, 1 in 8
-      {16, 32, 53, 120, 200, 333},  // Advanced, 1 in 6
-      {24, 48, 80, 180, 300, 500},  // Expert, 1 in 4
-      {32, 64, 106, 240, 400, 666}, // Impossible, 1 in 3
+      {9, 19, 32, 72, 120, 200},     // Easy, 1 in 10
+      {12, 24, 40, 90, 150, 250},    // Memium, 1 in 8
+      {16, 32, 53, 120, 200, 333},   // Advanced, 1 in 6
+      {24, 48, 80, 180, 300, 500},   // Expert, 1 in 4
+      {32, 64, 106, 240, 400, 666},  // Impossible, 1 in 3
   };
   for (int32_t li = 0; li < 5; ++li) {
     for (int32_t lo = 0; lo < 6; ++lo) {
@@ -68,10 +68,10 @@ TEST_F(BoardTest, DealOrderAndStateAfterDealing) {
   fakePlatform.now = 5000;
   DealBoard();
 
-  std::vector<std::string> expected = {
-      "check 6000 0", "check 6001 0", "check 6002 1", "check 6003 0", "check 6004 0",
-      "check 6005 0", "check 6110 0", "check 6108 0", "check 6106 1", "check 6104 0",
-      "check 6103 0", "invalidate"};
+  std::vector<std::string> expected = {"check 6000 0", "check 6001 0", "check 6002 1",
+                                       "check 6003 0", "check 6004 0", "check 6005 0",
+                                       "check 6110 0", "check 6108 0", "check 6106 1",
+                                       "check 6104 0", "check 6103 0", "invalidate"};
   EXPECT_EQ(FakeEventTexts(), expected);
   EXPECT_EQ(gameState.level, 6);
   EXPECT_EQ(gameState.bombCount, 53);
@@ -107,8 +107,9 @@ TEST_F(BoardTest, GeneratorSequence) {
   EXPECT_EQ(RandomBelow(60), 0);      // 60 * 41 >> 15
   EXPECT_EQ(RandomBelow(60), 33);     // 60 * 18467 >> 15
   EXPECT_EQ(RandomBelow(1000), 193);  // 1000 * 6334 >> 15
-  SeedRandom(0xFFFFFFFFu);  // wraps modulo 2^32
-  EXPECT_EQ(NextRandom(), static_cast<int32_t>(((0xFFFFFFFFu * 214013u + 2531011u) >> 16) & 0x7FFF));
+  SeedRandom(0xFFFFFFFFu);            // wraps modulo 2^32
+  EXPECT_EQ(NextRandom(),
+            static_cast<int32_t>(((0xFFFFFFFFu * 214013u + 2531011u) >> 16) & 0x7FFF));
   for (int i = 0; i < 10000; ++i) {
     int32_t value = RandomBelow(50);
     ASSERT_GE(value, 0);
@@ -124,8 +125,8 @@ TEST_F(BoardTest, LevelChangeWaitsForTheNextDeal) {
   fakePlatform.events.clear();
 
   SelectLevel(6104);
-  EXPECT_EQ(FakeEventTexts(), std::vector<std::string>{
-                                  "message Notice:|This change will take effect next game."});
+  EXPECT_EQ(FakeEventTexts(),
+            std::vector<std::string>{"message Notice:|This change will take effect next game."});
   EXPECT_EQ(gameState.level, 8);
   EXPECT_EQ(gameState.nextLevel, 4);
   EXPECT_EQ(gameState.bombCount, 24);
@@ -293,15 +294,16 @@ TEST_F(BoardTest, SquareSizesInUseAreExactlyThoseOfTheSquares) {
       for (int32_t col = 0; col < layout[0]; ++col) {
         for (int32_t row = 0; row < layout[1]; ++row) {
           SquareRectangle r = SquareRect(col, row);
-          if (r.right > r.left && r.bottom > r.top) sizes.insert({r.right - r.left, r.bottom - r.top});
+          if (r.right > r.left && r.bottom > r.top)
+            sizes.insert({r.right - r.left, r.bottom - r.top});
         }
       }
       EXPECT_LE(sizes.size(), 4u);
       for (int32_t w = 0; w <= 100; ++w) {
         for (int32_t h = 0; h <= 100; ++h) {
           ASSERT_EQ(IsSquareSizeInUse(w, h), sizes.count({w, h}) == 1)
-              << layout[0] << "x" << layout[1] << " in " << client[0] << "x" << client[1]
-              << ": " << w << "x" << h;
+              << layout[0] << "x" << layout[1] << " in " << client[0] << "x" << client[1] << ": "
+              << w << "x" << h;
         }
       }
     }

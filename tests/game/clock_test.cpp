@@ -388,7 +388,8 @@ TEST(BonusBalls, ColourBeyondAByteIsDrawnModulo256) {
 // The centre of the ball a "ball" or "repaint" request is about.
 std::string CentreOf(const std::string& text) {
   int32_t a = 0, b = 0, c = 0, d = 0;
-  if (std::sscanf(text.c_str(), "ball %d %d", &a, &b) == 2) return std::to_string(a) + "," + std::to_string(b);
+  if (std::sscanf(text.c_str(), "ball %d %d", &a, &b) == 2)
+    return std::to_string(a) + "," + std::to_string(b);
   std::sscanf(text.c_str(), "repaint %d %d %d %d", &a, &b, &c, &d);
   EXPECT_EQ(c - a, 10);
   EXPECT_EQ(d - b, 10);
@@ -423,7 +424,8 @@ TEST(BonusBalls, StayInsideHeldInSpeedAndErasedInDrawingOrder) {
       for (int32_t s = 1; s <= last; ++s) {
         EXPECT_LE(std::abs(ball.x[s] - ball.x[s - 1]), 10);
         EXPECT_LE(std::abs(ball.y[s] - ball.y[s - 1]), 10);
-        bool inside = ball.x[s] >= 5 && ball.y[s] >= 5 && ball.x[s] + 5 <= kWidth && ball.y[s] + 5 <= kHeight;
+        bool inside =
+            ball.x[s] >= 5 && ball.y[s] >= 5 && ball.x[s] + 5 <= kWidth && ball.y[s] + 5 <= kHeight;
         EXPECT_EQ(inside, s < ball.endStep) << "seed " << seed << " step " << s;
       }
     }
@@ -440,7 +442,8 @@ TEST(BonusBalls, StayInsideHeldInSpeedAndErasedInDrawingOrder) {
 
 TEST(BonusBalls, EveryStepWithABallTakesAtLeast20Ms) {
   StartGame(10000);
-  uint32_t seed = FindSeed([] { return SimulateBonusBalls(25, 20, 1)[0].endStep == kBallNeverGone; });
+  uint32_t seed =
+      FindSeed([] { return SimulateBonusBalls(25, 20, 1)[0].endStep == kBallNeverGone; });
   SeedRandom(seed);
   PlayBonusBalls(SimulateBonusBalls(25, 20, 1));
   const auto& events = fakePlatform.events;
@@ -470,9 +473,9 @@ TEST(BonusAnimation, ReseedsFromTheTickCount) {
 TEST(SquaresTouching, MatchesTheSquaresSharingAPixel) {
   StartGame();  // 50 x 40 on 1024 x 768: squares 20 or 21 wide, 19 or 20 high
   const std::vector<SquareRectangle> rects = {
-      {0, 0, 10, 10},     {-5, -5, 5, 5},      {20, 19, 30, 29},  {15, 14, 25, 24},
-      {1019, 763, 1029, 773}, {1024, 0, 1034, 10}, {-10, 0, 0, 10}, {500, 300, 596, 396},
-      {40, 38, 41, 39},   {41, 0, 41, 10}};
+      {0, 0, 10, 10},         {-5, -5, 5, 5},      {20, 19, 30, 29}, {15, 14, 25, 24},
+      {1019, 763, 1029, 773}, {1024, 0, 1034, 10}, {-10, 0, 0, 10},  {500, 300, 596, 396},
+      {40, 38, 41, 39},       {41, 0, 41, 10}};
   for (const SquareRectangle& r : rects) {
     SquareSpan span = SquaresTouching(r);
     for (int32_t col = 0; col < 50; ++col) {

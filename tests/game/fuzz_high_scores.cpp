@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < holderAt + kHolderBytes) continue;  // partly given: checked by the unit tests
     bool damaged = GetInt32LE(data + countAt) < 0 || GetUint32LE(data + timeAt) > kFreshBestTime;
     if (damaged) {
-      if (table.bestTime[k] != fresh.bestTime[k] || table.bestExplosions[k] != fresh.bestExplosions[k] ||
+      if (table.bestTime[k] != fresh.bestTime[k] ||
+          table.bestExplosions[k] != fresh.bestExplosions[k] ||
           table.holder[k] != fresh.holder[k]) {
         std::abort();
       }
@@ -34,7 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
   }
   if (size >= kHighScoreFileSize &&
-      std::memcmp(image.data() + kReservedOffset, data + kReservedOffset, kHighScoreReservedBytes) != 0) {
+      std::memcmp(image.data() + kReservedOffset, data + kReservedOffset,
+                  kHighScoreReservedBytes) != 0) {
     std::abort();
   }
   for (int32_t k = 0; k < static_cast<int32_t>(kHighScoreEntries); ++k) {

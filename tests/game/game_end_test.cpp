@@ -97,9 +97,9 @@ TEST(FinishGame, PerfectGamesBeatExplosionsAndThenOnlyAFasterTime) {
   SetHolderName(highScores, entry, "Bo");
   fakePlatform.typedName = "Cy";
   FinishGame();
-  EXPECT_EQ(Voice(), (std::vector<std::string>{"wait yourscorewas_wav", "speak-time 61",
-                                               "wait new_rec_wav", "wait recordmoves_wav",
-                                               "speak 2", "wait explosions_wav"}));
+  EXPECT_EQ(Voice(),
+            (std::vector<std::string>{"wait yourscorewas_wav", "speak-time 61", "wait new_rec_wav",
+                                      "wait recordmoves_wav", "speak 2", "wait explosions_wav"}));
   EXPECT_EQ(FakeEventTexts("new-record-dialog"),
             (std::vector<std::string>{"new-record-dialog Old Best Score:|2 explosions|"
                                       "New Best Perfect Game Score:|00:01:01"}));
@@ -279,10 +279,9 @@ TEST(RevealAroundCursor, ClippedRectangleOfBackgroundOrBoardOnlyWhenFinished) {
   RevealAroundCursor(1023, 0);
   gameState.leftButtonDown = 1;
   RevealAroundCursor(500, 400);
-  EXPECT_EQ(FakeEventTexts(), (std::vector<std::string>{"background 436 352 564 448",
-                                                        "background 0 712 74 768",
-                                                        "background 959 0 1024 48",
-                                                        "board 436 352 564 448"}));
+  EXPECT_EQ(FakeEventTexts(),
+            (std::vector<std::string>{"background 436 352 564 448", "background 0 712 74 768",
+                                      "background 959 0 1024 48", "board 436 352 564 448"}));
 
   // A field with a safe square still covered is not finished: nothing happens.
   fakePlatform.events.clear();

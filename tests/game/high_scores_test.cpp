@@ -16,7 +16,8 @@ std::vector<uint8_t> StorablePattern(size_t size, uint32_t seed) {
   std::vector<uint8_t> bytes = PatternBytes(size, seed);
   for (size_t k = 0; k < kHighScoreEntries; ++k) {
     size_t time = kBestTimeOffset + 4 * k, count = kBestExplosionsOffset + 4 * k;
-    if (time + 4 <= size) PutUint32LE(&bytes[time], GetUint32LE(&bytes[time]) % (kFreshBestTime + 1));
+    if (time + 4 <= size)
+      PutUint32LE(&bytes[time], GetUint32LE(&bytes[time]) % (kFreshBestTime + 1));
     if (count + 4 <= size) PutInt32LE(&bytes[count], GetInt32LE(&bytes[count]) & 0x3FF);
   }
   return bytes;
@@ -76,7 +77,8 @@ TEST(HighScoreFile, RoundTripKeepsEveryByte) {
   WriteBytes(folder.File("gmnscore"), longer);
   ASSERT_TRUE(LoadHighScoresFrom(folder.File("gmnscore")));
   ASSERT_TRUE(SaveHighScoresTo(folder.File("copy")));
-  EXPECT_EQ(ReadBytes(folder.File("copy")), std::vector<uint8_t>(longer.begin(), longer.begin() + 1304));
+  EXPECT_EQ(ReadBytes(folder.File("copy")),
+            std::vector<uint8_t>(longer.begin(), longer.begin() + 1304));
 }
 
 TEST(HighScoreFile, ShortFileKeepsFreshValuesWhereItEnds) {

@@ -68,16 +68,16 @@ std::string Redraw(int32_t col, int32_t row) {
 }
 
 // The 3 x 3 corner region of a 12 x 8 board closed off by a wall of bombs.
-const std::vector<std::pair<int32_t, int32_t>> kWalledCorner = {
-    {3, 0}, {3, 1}, {3, 2}, {3, 3}, {0, 3}, {1, 3}, {2, 3}};
+const std::vector<std::pair<int32_t, int32_t>> kWalledCorner = {{3, 0}, {3, 1}, {3, 2}, {3, 3},
+                                                                {0, 3}, {1, 3}, {2, 3}};
 
 TEST(FloodOpen, OpensInDepthFirstOrderWithTickPauseAndRedrawPerSquare) {
   StartHandSetGame(12, 8, kWalledCorner);
   LeftClick(0, 0);
 
   // (0,0), (0,1) and (1,1), (1,0) touch no bomb and spread; the others stop.
-  const std::vector<std::pair<int32_t, int32_t>> order = {
-      {0, 0}, {0, 1}, {0, 2}, {1, 2}, {1, 1}, {1, 0}, {2, 1}, {2, 0}, {2, 2}};
+  const std::vector<std::pair<int32_t, int32_t>> order = {{0, 0}, {0, 1}, {0, 2}, {1, 2}, {1, 1},
+                                                          {1, 0}, {2, 1}, {2, 0}, {2, 2}};
   std::vector<std::string> expected;
   for (const auto& square : order) {
     expected.push_back("async tick_wav");

@@ -60,8 +60,10 @@ void MakePictures(HWND window) {
   PreparePicture(edge, 10, 10, 24);
   for (int y = 0; y < 10; ++y)
     for (int x = 0; x < 10; ++x) {
-      if (x == 9 || y == 9) SetPixelColour(edge, x, y, 255, 0, 255);
-      else SetPixelColour(edge, x, y, 0, 255, 255);
+      if (x == 9 || y == 9)
+        SetPixelColour(edge, x, y, 255, 0, 255);
+      else
+        SetPixelColour(edge, x, y, 0, 255, 255);
     }
   edgeBitmap = ScreenBitmapNative(edge, window);
 
@@ -81,8 +83,8 @@ void MakePictures(HWND window) {
   HBITMAP title = LoadScreenBitmap("egg2", &w1, &h1, window);
   HBITMAP instructions = LoadScreenBitmap("BombInst", &w2, &h2, window);
   HBITMAP missing = LoadScreenBitmap("nothing", nullptr, nullptr, window);
-  wsprintfA(caption, "Drawing test %dx%d, %dx%d, %s, %d bits, %s%s", int(w1), int(h1),
-            int(w2), int(h2), keptData ? "kept" : "lost", int(screenBits),
+  wsprintfA(caption, "Drawing test %dx%d, %dx%d, %s, %d bits, %s%s", int(w1), int(h1), int(w2),
+            int(h2), keptData ? "kept" : "lost", int(screenBits),
             sharedPalette ? "palette" : "no palette", missing ? ", missing found" : "");
   DeleteAndClear(title);
   DeleteAndClear(instructions);
@@ -146,8 +148,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   wc.lpszClassName = "ZdDrawTest";
   RegisterClassA(&wc);
-  HWND window = CreateWindowA("ZdDrawTest", "Drawing test", WS_OVERLAPPED | WS_CAPTION |
-                              WS_SYSMENU, 10, 10, 100, 100, nullptr, nullptr, instance, nullptr);
+  HWND window = CreateWindowA("ZdDrawTest", "Drawing test", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
+                              10, 10, 100, 100, nullptr, nullptr, instance, nullptr);
   SetClientSize(window, 10, 10, 720, 440, FALSE);
   MakePictures(window);
   SetWindowTextA(window, caption);

@@ -46,10 +46,13 @@ TEST(DialogFilters, SaveFilterIsTheSaveTableInOrder) {
 }
 
 TEST(DialogFilters, SaveTableFormatsDepthsAndQuality) {
-  struct Row { int32_t formatCode, bits; bool quality; };
-  const Row rows[] = {{20, 24, true},  {1, 24, false},  {6, 24, false}, {10, 24, true},
-                      {11, 24, true},  {17, 24, false}, {3, 24, false}, {2, 8, false},
-                      {4, 24, false},  {14, 24, false}, {56, 24, false}};
+  struct Row {
+    int32_t formatCode, bits;
+    bool quality;
+  };
+  const Row rows[] = {{20, 24, true}, {1, 24, false},  {6, 24, false}, {10, 24, true},
+                      {11, 24, true}, {17, 24, false}, {3, 24, false}, {2, 8, false},
+                      {4, 24, false}, {14, 24, false}, {56, 24, false}};
   ASSERT_EQ(std::size(rows), SaveFilters.size());
   for (size_t i = 0; i < SaveFilters.size(); ++i) {
     EXPECT_EQ(SaveFilters[i].formatCode, rows[i].formatCode) << "entry " << i + 1;

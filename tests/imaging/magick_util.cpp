@@ -34,13 +34,9 @@ std::string ScratchFolder() {
   return scratch.path;
 }
 
-bool RunCommand(const std::string& commandLine) {
-  return std::system(commandLine.c_str()) == 0;
-}
+bool RunCommand(const std::string& commandLine) { return std::system(commandLine.c_str()) == 0; }
 
-bool RunConvert(const std::string& args) {
-  return RunCommand("convert " + args + " 2>/dev/null");
-}
+bool RunConvert(const std::string& args) { return RunCommand("convert " + args + " 2>/dev/null"); }
 
 bool MagickReadRgb(const std::string& path, int32_t& width, int32_t& height,
                    std::vector<uint8_t>& rgb) {
@@ -52,7 +48,8 @@ bool MagickReadRgb(const std::string& path, int32_t& width, int32_t& height,
   int w = 0, h = 0;
   int got = std::fscanf(pipe, "%d %d", &w, &h);
   if (pclose(pipe) != 0 || got != 2 || w <= 0 || h <= 0) return false;
-  std::string pixels = "convert '" + path + "[0]' -auto-orient -alpha off -depth 8 rgb:- 2>/dev/null";
+  std::string pixels =
+      "convert '" + path + "[0]' -auto-orient -alpha off -depth 8 rgb:- 2>/dev/null";
   pipe = popen(pixels.c_str(), "r");
   if (!pipe) return false;
   rgb.resize(size_t(w) * size_t(h) * 3);
@@ -100,8 +97,7 @@ double RgbPsnr(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
   return 10.0 * std::log10(255.0 * 255.0 / mse);
 }
 
-size_t RgbDifferences(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b,
-                      int tolerance) {
+size_t RgbDifferences(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b, int tolerance) {
   if (a.size() != b.size()) return a.size() > b.size() ? a.size() : b.size();
   size_t count = 0;
   for (size_t i = 0; i < a.size(); ++i) {
@@ -112,8 +108,7 @@ size_t RgbDifferences(const std::vector<uint8_t>& a, const std::vector<uint8_t>&
 
 std::vector<uint8_t> ReadFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in),
-                              std::istreambuf_iterator<char>());
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 std::string WriteTestPpm(const std::string& name, int32_t width, int32_t height) {
@@ -156,8 +151,8 @@ bool LoadOurs(const std::string& path, Picture& picture) {
   return LoadPictureFile(path.c_str(), picture, 0, 0) == kPictureSuccess && picture.width > 0;
 }
 
-void ExpectReadLikeMagick(const MadeFile& made, const std::string& sourceName,
-                          int32_t width, int32_t height) {
+void ExpectReadLikeMagick(const MadeFile& made, const std::string& sourceName, int32_t width,
+                          int32_t height) {
   std::string source = WriteTestPpm(sourceName, width, height);
   std::string path = ScratchFolder() + "/" + made.name;
   std::string options = made.options;

@@ -47,5 +47,5 @@ struct MadeFile {
 // Makes `made` from the test picture of width x height (kept as `sourceName` in the
 // scratch folder) and checks, with gtest expectations, that our library reports its
 // size and depth and reads the pixels ImageMagick reads.
-void ExpectReadLikeMagick(const MadeFile& made, const std::string& sourceName,
-                          int32_t width, int32_t height);
+void ExpectReadLikeMagick(const MadeFile& made, const std::string& sourceName, int32_t width,
+                          int32_t height);

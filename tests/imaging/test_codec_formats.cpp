@@ -29,7 +29,8 @@ const MadeFile kMadeFiles[] = {
     {"motorola.tif", "-endian MSB -compress LZW", 24, 0},
     {"bottomup.tif", "-orient BottomLeft -compress LZW", 24, 0},
     {"tiles.tif", "-define tiff:tile-geometry=16x16 -compress LZW", 24, 0},
-    {"pal.tif", "-colors 30 -type Palette", 8, 0, 1},  // libtiff and ImageMagick round 16-bit colour maps differently
+    {"pal.tif", "-colors 30 -type Palette", 8, 0,
+     1},  // libtiff and ImageMagick round 16-bit colour maps differently
     {"grey.tif", "-type Grayscale", 8, 0},
     {"bilevel.tif", "-monochrome -depth 1 -compress None", 1, 0},
     {"jpeg.tif", "-compress JPEG -quality 90", 24, 40},
@@ -47,7 +48,8 @@ TEST_P(CodecMadeByMagick, ReadsTheSamePixelsAndDepth) {
 INSTANTIATE_TEST_SUITE_P(Codec, CodecMadeByMagick, ::testing::ValuesIn(kMadeFiles),
                          [](const auto& info) {
                            std::string n = info.param.name;
-                           for (char& c : n) if (c == '.') c = '_';
+                           for (char& c : n)
+                             if (c == '.') c = '_';
                            return n;
                          });
 
@@ -92,13 +94,15 @@ TEST_P(ForeignFile, ReadsAsImageMagickReadsIt) {
 INSTANTIATE_TEST_SUITE_P(Foreign, ForeignFile, ::testing::ValuesIn(ForeignFiles()),
                          [](const auto& info) {
                            std::string n = info.param;
-                           for (char& c : n) if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                           for (char& c : n)
+                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
                            return n;
                          });
 
 std::string MagickFormat(const std::string& path) {
   std::string format;
-  FILE* pipe = popen(("identify -format '%m %[compression]' '" + path + "[0]' 2>/dev/null").c_str(), "r");
+  FILE* pipe =
+      popen(("identify -format '%m %[compression]' '" + path + "[0]' 2>/dev/null").c_str(), "r");
   char text[128] = {};
   if (pipe) {
     if (std::fgets(text, sizeof text, pipe)) format = text;
@@ -114,13 +118,18 @@ TEST(SaveTable, EveryEntryIsReadByImageMagick) {
   // 72 wide: ImageMagick's PICT reader takes the row byte counts of rows 63 to 66 pixels
   // wide for single bytes, against the format's rule (words when a row is over 250 bytes).
   FillTestPicture(source, 72, 48);
-  struct Expect { int32_t entry; const char* name; const char* format; double psnr; };
+  struct Expect {
+    int32_t entry;
+    const char* name;
+    const char* format;
+    double psnr;
+  };
   const Expect expects[] = {
-      {1, "s.bkg", "JPEG JPEG", 18}, {2, "s.pcx", "PCX Undefined", 0},
-      {3, "s.bmp", "BMP3 None", 0},  {4, "s.jpg", "JPEG JPEG", 34},
-      {5, "s2.jpg", "TIFF JPEG", 34}, {6, "s.tif", "TIFF LZW", 0},
-      {7, "s2.tif", "TIFF None", 0}, {8, "s.gif", "GIF LZW", 25},
-      {9, "s.tga", "TGA None", 0},   {10, "s2.bmp", "BMP2 None", 0},
+      {1, "s.bkg", "JPEG JPEG", 18},      {2, "s.pcx", "PCX Undefined", 0},
+      {3, "s.bmp", "BMP3 None", 0},       {4, "s.jpg", "JPEG JPEG", 34},
+      {5, "s2.jpg", "TIFF JPEG", 34},     {6, "s.tif", "TIFF LZW", 0},
+      {7, "s2.tif", "TIFF None", 0},      {8, "s.gif", "GIF LZW", 25},
+      {9, "s.tga", "TGA None", 0},        {10, "s2.bmp", "BMP2 None", 0},
       {11, "s.pct", "PICT Undefined", 0},
   };
   for (const Expect& e : expects) {
@@ -191,8 +200,8 @@ TEST(SaveTable, BkgIsSmallProgressiveAndReadsBack) {
 TEST(CodecFormats, DamagedFilesFail) {
   Picture source;
   FillTestPicture(source, 40, 30);
-  for (int32_t format : {kFormatJfif, kFormatBkg, kFormatTiffLzw, kFormatTiff, kFormatGif,
-                         kFormatJpegTiff}) {
+  for (int32_t format :
+       {kFormatJfif, kFormatBkg, kFormatTiffLzw, kFormatTiff, kFormatGif, kFormatJpegTiff}) {
     std::vector<uint8_t> bytes;
     ASSERT_EQ(EncodePicture(source, format, 0, 2, bytes), kPictureSuccess);
     for (size_t cut : {bytes.size() / 4, bytes.size() / 2, bytes.size() * 3 / 4}) {
@@ -217,8 +226,9 @@ namespace {
 // A bottom-up TIFF large enough to be read in several bands comes out the right way up.
 TEST(CodecFormats, LargeBottomUpTiffIsNotScrambled) {
   std::string path = ScratchFolder() + "/tall.tif";
-  ASSERT_TRUE(RunConvert("-size 4200x1000 gradient:red-blue -depth 8 -orient BottomLeft -compress LZW '" +
-                         path + "'"));
+  ASSERT_TRUE(
+      RunConvert("-size 4200x1000 gradient:red-blue -depth 8 -orient BottomLeft -compress LZW '" +
+                 path + "'"));
   int32_t w, h;
   std::vector<uint8_t> expected;
   ASSERT_TRUE(MagickReadRgb(path, w, h, expected));
@@ -235,8 +245,7 @@ namespace {
 TEST(CodecFormats, GifLocalPalette) {
   const uint8_t gif[] = {'G', 'I', 'F', '8', '9', 'a', 2, 0, 1, 0, 0x00, 0, 0,
                          // image descriptor at (0,0) 2 x 1, local table of 2 entries
-                         0x2C, 0, 0, 0, 0, 2, 0, 1, 0, 0x80,
-                         255, 0, 0, 0, 0, 255,
+                         0x2C, 0, 0, 0, 0, 2, 0, 1, 0, 0x80, 255, 0, 0, 0, 0, 255,
                          // LZW: minimum code size 2; clear, 0, 1, end in 3-bit codes
                          2, 2, 0x44, 0x0A, 0, 0x3B};
   Picture p;

@@ -68,7 +68,8 @@ TEST(PictureRecord, LoadReplacingKeepsThePictureUntilTheNewOneLoaded) {
   held.conversionHint = 3;
   ASSERT_TRUE(LoadPictureReplacing(firstFile.c_str(), held));
   EXPECT_EQ(PictureRgb(held), PictureRgb(first));
-  for (const std::string& bad : {std::string("/nonexistent/gone.bmp"), notAPicture, std::string()}) {
+  for (const std::string& bad :
+       {std::string("/nonexistent/gone.bmp"), notAPicture, std::string()}) {
     EXPECT_FALSE(LoadPictureReplacing(bad.c_str(), held)) << bad;
     ASSERT_EQ(held.width, 21) << bad;
     EXPECT_EQ(held.flags & kPictureHasData, kPictureHasData);
@@ -150,7 +151,8 @@ TEST(Depth, QuantiserMakesAGoodPaletteOfAtMost256Colours) {
     ASSERT_LE(q.colourCount, 256);
     std::set<int> used;
     for (int32_t y = 0; y < q.height; ++y)
-      for (int32_t x = 0; x < q.width; ++x) used.insert(q.pixels[size_t(y) * size_t(q.stride) + size_t(x)]);
+      for (int32_t x = 0; x < q.width; ++x)
+        used.insert(q.pixels[size_t(y) * size_t(q.stride) + size_t(x)]);
     EXPECT_GT(used.size(), 200u);
     EXPECT_LT(*used.rbegin(), q.colourCount);
     EXPECT_GE(RgbPsnr(PictureRgb(q), original), 28.0) << option;
@@ -206,15 +208,16 @@ TEST(Scale, ShrinkingAveragesAndEnlargingInterpolates) {
   PreparePicture(p, 4, 2, 24);
   for (int y = 0; y < 2; ++y)
     for (int x = 0; x < 4; x += 2)
-      for (int c = 0; c < 3; ++c) p.pixels[size_t(y) * size_t(p.stride) + 3 * size_t(x) + size_t(c)] = 255;
+      for (int c = 0; c < 3; ++c)
+        p.pixels[size_t(y) * size_t(p.stride) + 3 * size_t(x) + size_t(c)] = 255;
   Picture small;
   ASSERT_EQ(ScalePicture(p, small, 2, 1), kPictureSuccess);
   EXPECT_EQ(PictureRgb(small), (std::vector<uint8_t>{128, 128, 128, 128, 128, 128}));
   // A 3 to 2 shrink weighs the middle pixel half to each side.
   Picture row;
   PreparePicture(row, 3, 1, 24);
-  for (int c = 0; c < 3; ++c) row.pixels[size_t(c)] = 0, row.pixels[3 + size_t(c)] = 120,
-                              row.pixels[6 + size_t(c)] = 240;
+  for (int c = 0; c < 3; ++c)
+    row.pixels[size_t(c)] = 0, row.pixels[3 + size_t(c)] = 120, row.pixels[6 + size_t(c)] = 240;
   ASSERT_EQ(ScalePicture(row, small, 2, 1), kPictureSuccess);
   std::vector<uint8_t> rgb = PictureRgb(small);
   EXPECT_EQ(rgb[0], 40);   // (0 * 1 + 120 * 0.5) / 1.5
@@ -254,8 +257,10 @@ TEST(Picconv, InfoConvertAndFailures) {
   PictureInfo info;
   ASSERT_EQ(ReadPictureFileInfo(out.c_str(), info), kPictureSuccess);
   EXPECT_EQ(info.bitsPerPixel, 8);
-  for (const std::string& args : std::vector<std::string>{"info /nonexistent", "convert '" + png + "' /tmp/x.bmp 12",
-                           "convert /etc/hostname /tmp/x.bmp 3", "convert '" + png + "' /nonexistent/dir/x.bmp 3"}) {
+  for (const std::string& args :
+       std::vector<std::string>{"info /nonexistent", "convert '" + png + "' /tmp/x.bmp 12",
+                                "convert /etc/hostname /tmp/x.bmp 3",
+                                "convert '" + png + "' /nonexistent/dir/x.bmp 3"}) {
     pipe = popen((tool + " " + args + " 2>&1").c_str(), "r");
     ASSERT_NE(pipe, nullptr);
     std::string text;

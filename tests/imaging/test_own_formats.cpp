@@ -33,7 +33,8 @@ const MadeFile kMadeFiles[] = {
     {"pal.pcx", "-colors 90 -type Palette", 8},
     {"mono.pcx", "-monochrome", 24},  // ImageMagick writes it as RGB
     {"rgb.pct", "", 24},
-    {"pal.pct", "-colors 40 -type Palette", 8, 0, 1},  // ImageMagick rounds 16-bit colour tables its own way
+    {"pal.pct", "-colors 40 -type Palette", 8, 0,
+     1},  // ImageMagick rounds 16-bit colour tables its own way
 };
 
 class MadeByMagick : public ::testing::TestWithParam<MadeFile> {};
@@ -42,20 +43,27 @@ TEST_P(MadeByMagick, ReadsTheSamePixelsAndDepth) {
   ExpectReadLikeMagick(GetParam(), "own-source.ppm", 37, 23);
 }
 
-INSTANTIATE_TEST_SUITE_P(Own, MadeByMagick, ::testing::ValuesIn(kMadeFiles),
-                         [](const auto& info) {
-                           std::string n = info.param.name;
-                           for (char& c : n) if (c == '.') c = '_';
-                           return n;
-                         });
+INSTANTIATE_TEST_SUITE_P(Own, MadeByMagick, ::testing::ValuesIn(kMadeFiles), [](const auto& info) {
+  std::string n = info.param.name;
+  for (char& c : n)
+    if (c == '.') c = '_';
+  return n;
+});
 
 // What we write, ImageMagick reads with exactly our pixels; and we read it back.
 TEST(OwnFormats, WrittenFilesReadTheSameInImageMagickAndInOurs) {
   Picture source;
   FillTestPicture(source, 41, 29);
-  struct Entry { int32_t entry; const char* name; const char* magickFormat; };
-  const Entry entries[] = {{2, "w.pcx", "PCX"}, {3, "w.bmp", "BMP3"}, {9, "w.tga", "TGA"},
-                           {10, "w2.bmp", "BMP2"}, {11, "w.pct", "PICT"}};
+  struct Entry {
+    int32_t entry;
+    const char* name;
+    const char* magickFormat;
+  };
+  const Entry entries[] = {{2, "w.pcx", "PCX"},
+                           {3, "w.bmp", "BMP3"},
+                           {9, "w.tga", "TGA"},
+                           {10, "w2.bmp", "BMP2"},
+                           {11, "w.pct", "PICT"}};
   for (const Entry& e : entries) {
     std::string path = ScratchFolder() + "/" + e.name;
     ASSERT_EQ(SavePictureWithFilter(path.c_str(), source, e.entry, 2), kPictureSuccess) << e.name;
@@ -83,10 +91,10 @@ TEST(OwnFormats, WrittenFilesReadTheSameInImageMagickAndInOurs) {
 // moves, a 16-bit TGA with a right-to-left origin, a four-plane PCX.
 TEST(OwnFormats, HandMadeVariants) {
   // 2 x 2 top-down 24-bit BMP: first stored row is the top.
-  std::vector<uint8_t> bmp = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0,
-                              2, 0, 0, 0, 0xFE, 0xFF, 0xFF, 0xFF, 1, 0, 24, 0, 0, 0, 0, 0,
-                              16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                              0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 0, 0, 0, 0, 0};
+  std::vector<uint8_t> bmp = {
+      'B',  'M',  70, 0, 0,  0, 0, 0, 0,   0, 54,  0, 0, 0, 40,  0, 0, 0, 2, 0, 0, 0, 0xFE, 0xFF,
+      0xFF, 0xFF, 1,  0, 24, 0, 0, 0, 0,   0, 16,  0, 0, 0, 0,   0, 0, 0, 0, 0, 0, 0, 0,    0,
+      0,    0,    0,  0, 0,  0, 0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 0, 0, 0, 0, 0};
   Picture p;
   ASSERT_EQ(LoadPictureMemory(bmp.data(), p, 0, bmp.size()), kPictureSuccess);
   std::vector<uint8_t> want = {255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0};
@@ -94,8 +102,8 @@ TEST(OwnFormats, HandMadeVariants) {
 
   // 4 x 3 RLE4: line 0 (bottom) = run of 4 of colours 1/2; delta to (1, 2); absolute 3.
   std::vector<uint8_t> rle = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 40, 0, 0, 0,
-                              4, 0, 0, 0, 3, 0, 0, 0, 1, 0, 4, 0, 2, 0, 0, 0,
-                              0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0};
+                              4,   0,   0, 0, 3, 0, 0, 0, 1, 0, 4, 0, 2, 0, 0,  0, 0, 0,
+                              0,   0,   0, 0, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0,  0, 0, 0};
   const uint8_t palette[16] = {0, 0, 0, 0, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0};
   rle.insert(rle.end(), palette, palette + 16);
   rle[10] = uint8_t(rle.size());
@@ -117,16 +125,22 @@ TEST(OwnFormats, HandMadeVariants) {
   EXPECT_EQ(p.width, 0);
 
   // 2 x 1 16-bit TGA, right-to-left: stored red then blue shows blue then red.
-  std::vector<uint8_t> tga = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 1, 0, 16, 0x10,
-                              0x00, 0x7C, 0x1F, 0x00};
+  std::vector<uint8_t> tga = {0, 0, 2, 0, 0, 0,  0,    0,    0,    0,    0,
+                              0, 2, 0, 1, 0, 16, 0x10, 0x00, 0x7C, 0x1F, 0x00};
   ASSERT_EQ(LoadPictureMemory(tga.data(), p, 0, tga.size()), kPictureSuccess);
   EXPECT_EQ(PictureRgb(p), (std::vector<uint8_t>{0, 0, 255, 255, 0, 0}));
 
   // 8 x 1 PCX, 1 bit in 4 planes (16 colours from the header palette), uncompressed.
   std::vector<uint8_t> pcx(128, 0);
-  pcx[0] = 10; pcx[1] = 5; pcx[2] = 0; pcx[3] = 1; pcx[8] = 7; pcx[65] = 4; pcx[66] = 1;
+  pcx[0] = 10;
+  pcx[1] = 5;
+  pcx[2] = 0;
+  pcx[3] = 1;
+  pcx[8] = 7;
+  pcx[65] = 4;
+  pcx[66] = 1;
   for (int i = 0; i < 16; ++i) pcx[16 + 3 * i] = uint8_t(i * 16);  // red = 16 * index
-  const uint8_t planes[4] = {0xF0, 0xCC, 0xAA, 0x00};             // indices 7,3,5,1,6,2,4,0
+  const uint8_t planes[4] = {0xF0, 0xCC, 0xAA, 0x00};              // indices 7,3,5,1,6,2,4,0
   pcx.insert(pcx.end(), planes, planes + 4);
   ASSERT_EQ(LoadPictureMemory(pcx.data(), p, 0, pcx.size()), kPictureSuccess);
   ASSERT_EQ(p.bitsPerPixel, 4);
@@ -165,8 +179,7 @@ TEST(OwnFormats, GreyWithAlphaTga) {
   }
   std::vector<uint8_t> rleGrey = grey;
   rleGrey[1] = rleGrey[2] = grey[0];
-  for (const auto& [file, expectGrey] :
-       {std::make_pair(raw, grey), std::make_pair(rle, rleGrey)}) {
+  for (const auto& [file, expectGrey] : {std::make_pair(raw, grey), std::make_pair(rle, rleGrey)}) {
     PictureInfo info;
     ASSERT_EQ(ReadPictureMemoryInfo(file.data(), info, file.size()), kPictureSuccess);
     EXPECT_EQ(info.bitsPerPixel, 8);
@@ -213,19 +226,23 @@ TEST(OwnFormats, CutFilesFailCleanly) {
 
 // Headers that claim more than the limits are refused before any memory is taken.
 TEST(OwnFormats, OversizedHeadersAreRefused) {
-  std::vector<uint8_t> bmp = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0,
-                              0x01, 0x40, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0};
+  std::vector<uint8_t> bmp = {'B', 'M', 0, 0,    0,    0, 0, 0, 0, 0, 54, 0, 0, 0,  40,
+                              0,   0,   0, 0x01, 0x40, 0, 0, 1, 0, 0, 0,  1, 0, 24, 0};
   bmp.resize(64, 0);  // 16385 x 1
   PictureInfo info;
   EXPECT_LT(ReadPictureMemoryInfo(bmp.data(), info, bmp.size()), 0);
   Picture p;
   EXPECT_LT(LoadPictureMemory(bmp.data(), p, 0, bmp.size()), 0);
   // 16000 x 16800 is over 2^28 pixels in all.
-  bmp[18] = 0x80; bmp[19] = 0x3E; bmp[22] = 0xA0; bmp[23] = 0x41;
+  bmp[18] = 0x80;
+  bmp[19] = 0x3E;
+  bmp[22] = 0xA0;
+  bmp[23] = 0x41;
   EXPECT_LT(LoadPictureMemory(bmp.data(), p, 0, bmp.size()), 0);
   EXPECT_LT(ReadPictureMemoryInfo(bmp.data(), info, bmp.size()), 0);
   // A TGA claiming 65535 x 65535 from a few bytes.
-  std::vector<uint8_t> tga = {0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 24, 0, 0x81, 1, 2, 3};
+  std::vector<uint8_t> tga = {0, 0,    10,   0,    0,    0,  0, 0,    0, 0, 0,
+                              0, 0xFF, 0xFF, 0xFF, 0xFF, 24, 0, 0x81, 1, 2, 3};
   EXPECT_LT(LoadPictureMemory(tga.data(), p, 0, tga.size()), 0);
   EXPECT_EQ(p.width, 0);
 }
@@ -237,7 +254,13 @@ namespace {
 // A one-plane 1-bit PCX with an empty header palette is black and white.
 TEST(OwnFormats, MonochromePcx) {
   std::vector<uint8_t> pcx(128, 0);
-  pcx[0] = 10; pcx[1] = 5; pcx[2] = 1; pcx[3] = 1; pcx[8] = 9; pcx[65] = 1; pcx[66] = 2;
+  pcx[0] = 10;
+  pcx[1] = 5;
+  pcx[2] = 1;
+  pcx[3] = 1;
+  pcx[8] = 9;
+  pcx[65] = 1;
+  pcx[66] = 2;
   // Row of 10 pixels in 2 bytes: 1010 1010 11.., run-length encoded as one literal byte
   // and a run of one.
   const uint8_t data[] = {0xAA, 0xC1, 0xC0};

@@ -326,7 +326,7 @@ TEST(BandedFractal, BandColourWrapsAndTruncates) {
   const double v = -0.390625 / 3;  // F = -100 exactly
   EXPECT_EQ(BandColour(v, 9), MakeColour(156, 0, 0));
   EXPECT_EQ(BandColour(v, 1), MakeColour(0, 156, 0));
-  EXPECT_EQ(BandColour(v, 7), MakeColour(99, 156, 156));  // 255 - (-100) = 355
+  EXPECT_EQ(BandColour(v, 7), MakeColour(99, 156, 156));   // 255 - (-100) = 355
   EXPECT_EQ(BandColour(0.25, 8), MakeColour(63, 192, 0));  // F = 192
   EXPECT_EQ(BandColour(0.1, 6), MakeColour(76, 76, 76));   // F = 76.8
   EXPECT_EQ(BandColour(0.1, 7), MakeColour(178, 76, 76));  // 255 - 76.8 = 178.2

@@ -89,7 +89,7 @@ TEST(HeaderReaders, RejectDamagedInput) {
   std::vector<uint8_t> wav = {'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V', 'E'};
   EXPECT_FALSE(ReadWaveInfo(wav).has_value());  // neither format nor data
   std::vector<uint8_t> tiff = {'I', 'I', 42, 0, 8, 0, 0, 0, 0xFF, 0xFF};
-  EXPECT_FALSE(ReadTiffInfo(tiff).has_value());  // more entries than bytes
+  EXPECT_FALSE(ReadTiffInfo(tiff).has_value());          // more entries than bytes
   EXPECT_FALSE(ParseMenu({0, 0, 0x10, 0}).has_value());  // a pop-up cut short
   EXPECT_FALSE(ParseDialog({1, 2, 3}).has_value());
 }

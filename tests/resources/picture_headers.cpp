@@ -4,9 +4,13 @@
 
 namespace {
 
-uint32_t Be32(const uint8_t* p) { return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3]; }
+uint32_t Be32(const uint8_t* p) {
+  return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
+}
 uint16_t Be16(const uint8_t* p) { return uint16_t(p[0] << 8 | p[1]); }
-uint32_t Le32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
+uint32_t Le32(const uint8_t* p) {
+  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
 uint16_t Le16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
 
 }  // namespace
@@ -45,19 +49,39 @@ std::optional<TiffInfo> ReadTiffInfo(const std::vector<uint8_t>& b) {
     size_t at = size * n <= 4 ? e + 8 : u32(e + 8);
     if (at > b.size() || (b.size() - at) / size < n) return std::nullopt;
     std::vector<uint32_t> values;
-    for (uint32_t k = 0; k < n; ++k) values.push_back(size == 2 ? u16(at + 2 * k) : u32(at + 4 * k));
+    for (uint32_t k = 0; k < n; ++k)
+      values.push_back(size == 2 ? u16(at + 2 * k) : u32(at + 4 * k));
     if (values.empty()) continue;
     switch (tag) {
-      case 256: info.width = values[0]; break;
-      case 257: info.height = values[0]; break;
-      case 258: info.bitsPerSample = values[0]; break;
-      case 259: info.compression = values[0]; break;
-      case 262: info.photometric = values[0]; break;
-      case 273: info.stripOffsets = values; break;
-      case 277: info.samplesPerPixel = values[0]; break;
-      case 279: info.stripByteCounts = values; break;
-      case 284: info.planarConfig = values[0]; break;
-      default: break;
+      case 256:
+        info.width = values[0];
+        break;
+      case 257:
+        info.height = values[0];
+        break;
+      case 258:
+        info.bitsPerSample = values[0];
+        break;
+      case 259:
+        info.compression = values[0];
+        break;
+      case 262:
+        info.photometric = values[0];
+        break;
+      case 273:
+        info.stripOffsets = values;
+        break;
+      case 277:
+        info.samplesPerPixel = values[0];
+        break;
+      case 279:
+        info.stripByteCounts = values;
+        break;
+      case 284:
+        info.planarConfig = values[0];
+        break;
+      default:
+        break;
     }
   }
   return info;
@@ -85,7 +109,10 @@ std::optional<JpegInfo> ReadJpegInfo(const std::vector<uint8_t>& b) {
   while (pos + 4 <= b.size()) {
     if (b[pos] != 0xFF) return std::nullopt;
     uint8_t marker = b[pos + 1];
-    if (marker == 0xFF) { ++pos; continue; }
+    if (marker == 0xFF) {
+      ++pos;
+      continue;
+    }
     size_t length = Be16(&b[pos + 2]);
     if (length < 2 || pos + 2 + length > b.size()) return std::nullopt;
     const uint8_t* seg = &b[pos + 4];

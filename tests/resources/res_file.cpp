@@ -15,7 +15,10 @@ struct Reader {
 
   bool Has(size_t n) const { return ok && pos <= end && end - pos >= n; }
   uint16_t U16() {
-    if (!Has(2)) { ok = false; return 0; }
+    if (!Has(2)) {
+      ok = false;
+      return 0;
+    }
     uint16_t v = uint16_t(bytes[pos] | bytes[pos + 1] << 8);
     pos += 2;
     return v;
@@ -42,7 +45,10 @@ struct Reader {
   // A number (0xFFFF then the number) or a text.
   ResId NumberOrText() {
     ResId id;
-    if (!Has(2)) { ok = false; return id; }
+    if (!Has(2)) {
+      ok = false;
+      return id;
+    }
     uint16_t first = uint16_t(bytes[pos] | bytes[pos + 1] << 8);
     if (first == 0xFFFF) {
       pos += 2;
@@ -77,11 +83,11 @@ std::optional<std::vector<ResEntry>> ParseResFile(const std::vector<uint8_t>& by
     e.type = h.NumberOrText();
     e.name = h.NumberOrText();
     h.AlignTo4(pos);
-    h.U32();                  // data version
-    h.U16();                  // memory flags
+    h.U32();  // data version
+    h.U16();  // memory flags
     e.language = h.U16();
-    h.U32();                  // version
-    h.U32();                  // characteristics
+    h.U32();  // version
+    h.U32();  // characteristics
     if (!h.ok) return std::nullopt;
     size_t dataStart = pos + headerSize;
     if (dataSize > bytes.size() - dataStart) return std::nullopt;
@@ -103,15 +109,19 @@ bool SameText(const std::string& a, const std::string& b) {
   return true;
 }
 
-bool IdIsText(const ResId& id, const std::string& text) { return !id.isNumber && SameText(id.text, text); }
+bool IdIsText(const ResId& id, const std::string& text) {
+  return !id.isNumber && SameText(id.text, text);
+}
 bool IdIsNumber(const ResId& id, uint16_t number) { return id.isNumber && id.number == number; }
 
-const ResEntry* FindResource(const std::vector<ResEntry>& all, uint16_t type, const std::string& name) {
+const ResEntry* FindResource(const std::vector<ResEntry>& all, uint16_t type,
+                             const std::string& name) {
   for (const ResEntry& e : all)
     if (IdIsNumber(e.type, type) && IdIsText(e.name, name)) return &e;
   return nullptr;
 }
-const ResEntry* FindResource(const std::vector<ResEntry>& all, const std::string& type, const std::string& name) {
+const ResEntry* FindResource(const std::vector<ResEntry>& all, const std::string& type,
+                             const std::string& name) {
   for (const ResEntry& e : all)
     if (IdIsText(e.type, type) && IdIsText(e.name, name)) return &e;
   return nullptr;
@@ -171,8 +181,8 @@ std::optional<DialogTemplate> ParseDialog(const std::vector<uint8_t>& data) {
   d.cx = int16_t(r.U16());
   d.cy = int16_t(r.U16());
   if (!r.ok || (d.style >> 16) == 0xFFFF) return std::nullopt;  // the extended form is not used
-  r.NumberOrText();                                               // menu
-  r.NumberOrText();                                               // window class
+  r.NumberOrText();                                             // menu
+  r.NumberOrText();                                             // window class
   d.caption = r.Text();
   if (d.style & kSetFont) {
     d.fontSize = r.U16();

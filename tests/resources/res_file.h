@@ -30,8 +30,10 @@ std::optional<std::vector<ResEntry>> ParseResFile(const std::vector<uint8_t>& by
 bool SameText(const std::string& a, const std::string& b);  // ASCII, any case
 bool IdIsText(const ResId& id, const std::string& text);
 bool IdIsNumber(const ResId& id, uint16_t number);
-const ResEntry* FindResource(const std::vector<ResEntry>& all, uint16_t type, const std::string& name);
-const ResEntry* FindResource(const std::vector<ResEntry>& all, const std::string& type, const std::string& name);
+const ResEntry* FindResource(const std::vector<ResEntry>& all, uint16_t type,
+                             const std::string& name);
+const ResEntry* FindResource(const std::vector<ResEntry>& all, const std::string& type,
+                             const std::string& name);
 const ResEntry* FindResource(const std::vector<ResEntry>& all, uint16_t type, uint16_t name);
 
 // A menu as a tree: pop-ups hold their items; separators have isSeparator set.
@@ -49,7 +51,7 @@ struct DialogControl {
   uint32_t style = 0;
   int16_t x = 0, y = 0, cx = 0, cy = 0;
   uint16_t id = 0;
-  uint16_t classAtom = 0;   // 0x80 button, 0x81 edit, 0x82 static; 0 when named
+  uint16_t classAtom = 0;  // 0x80 button, 0x81 edit, 0x82 static; 0 when named
   std::string className;
   std::string text;
 };

@@ -15,7 +15,8 @@
 
 namespace {
 
-constexpr uint16_t kIcon = 3, kMenu = 4, kDialog = 5, kGroupIcon = 14, kVersion = 16, kManifest = 24;
+constexpr uint16_t kIcon = 3, kMenu = 4, kDialog = 5, kGroupIcon = 14, kVersion = 16,
+                   kManifest = 24;
 
 const std::vector<ResEntry>& Resources() {
   static const std::vector<ResEntry> all = [] {
@@ -33,8 +34,8 @@ const std::map<std::string, uint32_t>& Recordings() {
     for (int i = 0; i < 20; ++i) r["n" + std::to_string(i)] = 11025;
     for (int t = 2; t <= 9; ++t) r["n" + std::to_string(t * 10)] = 11025;
     for (const char* n : {"n100", "n1000", "million", "HOURS_WAV", "MINUTES_WAV", "SECONDS_WAV",
-                          "bonus_wav", "bonus2_wav", "yourscorewas_wav", "explosions_wav", "new_rec_wav",
-                          "recordmoves_wav", "goodbye"})
+                          "bonus_wav", "bonus2_wav", "yourscorewas_wav", "explosions_wav",
+                          "new_rec_wav", "recordmoves_wav", "goodbye"})
       r[n] = 11025;
     for (const char* n : {"tick_wav", "explode", "soundon", "soundoff", RES_NUCLEAR_EXPLOSION,
                           RES_GOSH_EXPLOSION, RES_SHUCKS_EXPLOSION})
@@ -51,7 +52,9 @@ bool IsRecordingName(const ResId& id) {
   return false;
 }
 
-std::string Describe(const ResId& id) { return id.isNumber ? "#" + std::to_string(id.number) : id.text; }
+std::string Describe(const ResId& id) {
+  return id.isNumber ? "#" + std::to_string(id.number) : id.text;
+}
 
 TEST(ResourceFile, HoldsExactlyTheNamedResources) {
   const auto& all = Resources();
@@ -64,7 +67,8 @@ TEST(ResourceFile, HoldsExactlyTheNamedResources) {
   EXPECT_NE(FindResource(all, kGroupIcon, RES_GAME_ICON), nullptr);
   EXPECT_NE(FindResource(all, kVersion, uint16_t(1)), nullptr);
   EXPECT_NE(FindResource(all, kManifest, uint16_t(1)), nullptr);
-  for (const auto& [name, rate] : Recordings()) EXPECT_NE(FindResource(all, RES_TYPE_WAVE, name), nullptr) << name;
+  for (const auto& [name, rate] : Recordings())
+    EXPECT_NE(FindResource(all, RES_TYPE_WAVE, name), nullptr) << name;
   for (const char* picture : {RES_CLOCK_PICTURE, RES_TITLE_PICTURE, RES_INSTRUCTIONS_PICTURE})
     EXPECT_NE(FindResource(all, RES_TYPE_PICTURE, picture), nullptr) << picture;
 
@@ -75,10 +79,13 @@ TEST(ResourceFile, HoldsExactlyTheNamedResources) {
     std::string key = Describe(e.type) + "/" + Describe(e.name);
     std::transform(key.begin(), key.end(), key.begin(), ::toupper);
     EXPECT_TRUE(seen.insert(key).second) << "twice: " << key;
-    if (IdIsNumber(e.type, kIcon)) { ++icons; continue; }
-    bool known = IdIsNumber(e.type, kDialog) || IdIsNumber(e.type, kMenu) || IdIsNumber(e.type, kGroupIcon) ||
-                 IdIsNumber(e.type, kVersion) || IdIsNumber(e.type, kManifest) ||
-                 IdIsText(e.type, RES_TYPE_PICTURE) ||
+    if (IdIsNumber(e.type, kIcon)) {
+      ++icons;
+      continue;
+    }
+    bool known = IdIsNumber(e.type, kDialog) || IdIsNumber(e.type, kMenu) ||
+                 IdIsNumber(e.type, kGroupIcon) || IdIsNumber(e.type, kVersion) ||
+                 IdIsNumber(e.type, kManifest) || IdIsText(e.type, RES_TYPE_PICTURE) ||
                  (IdIsText(e.type, RES_TYPE_WAVE) && IsRecordingName(e.name));
     EXPECT_TRUE(known) << "unexpected resource " << key;
   }
@@ -96,7 +103,7 @@ TEST(ResourceFile, StaysWithinTheSizeBudget) {
 // --- the menu ------------------------------------------------------------------------
 
 struct Expected {
-  int id;             // -1 pop-up, 0 separator
+  int id;  // -1 pop-up, 0 separator
   const char* caption;
   int depth;
 };
@@ -158,8 +165,16 @@ const Expected kMenuItems[] = {
     {116, "Generate Multi-color Landscape", 1},
     {118, "Generate Banded 3D Fractal", 1},
     {0, "", 1},
-    {7020, "", 1}, {7021, "", 1}, {7022, "", 1}, {7023, "", 1}, {7024, "", 1},
-    {7025, "", 1}, {7026, "", 1}, {7027, "", 1}, {7028, "", 1}, {7029, "", 1},
+    {7020, "", 1},
+    {7021, "", 1},
+    {7022, "", 1},
+    {7023, "", 1},
+    {7024, "", 1},
+    {7025, "", 1},
+    {7026, "", 1},
+    {7027, "", 1},
+    {7028, "", 1},
+    {7029, "", 1},
     {0, "", 1},
     {119, "&Save Current Background Image", 1},
     {-1, "&Help", 0},
@@ -169,7 +184,8 @@ const Expected kMenuItems[] = {
     {502, "&About Dazivivo", 1},
 };
 
-void Flatten(const std::vector<MenuItem>& items, int depth, std::vector<std::pair<const MenuItem*, int>>& out) {
+void Flatten(const std::vector<MenuItem>& items, int depth,
+             std::vector<std::pair<const MenuItem*, int>>& out) {
   for (const MenuItem& item : items) {
     out.push_back({&item, depth});
     if (item.isPopup) Flatten(item.items, depth + 1, out);
@@ -276,10 +292,15 @@ TEST(Dialogs, HighScoreDialogs) {
     for (const DialogControl& c : d->controls) EXPECT_TRUE(Inside(*d, c)) << c.id << " " << c.text;
   }
 
-  struct Label { const DialogTemplate* d; uint16_t id; const char* text; };
-  for (const Label& l : {Label{&hs, IDC_LABEL_FIRST, "Best Score: "}, Label{&hs, IDC_LABEL_SECOND, "Your Score: "},
-                         Label{&set, IDC_LABEL_FIRST, "Old Best Score: "},
-                         Label{&set, IDC_LABEL_SECOND, "New Best Score: "}}) {
+  struct Label {
+    const DialogTemplate* d;
+    uint16_t id;
+    const char* text;
+  };
+  for (const Label& l :
+       {Label{&hs, IDC_LABEL_FIRST, "Best Score: "}, Label{&hs, IDC_LABEL_SECOND, "Your Score: "},
+        Label{&set, IDC_LABEL_FIRST, "Old Best Score: "},
+        Label{&set, IDC_LABEL_SECOND, "New Best Score: "}}) {
     const DialogControl* c = Control(*l.d, l.id, kStatic);
     ASSERT_NE(c, nullptr) << l.text;
     EXPECT_EQ(c->text, l.text);
@@ -297,8 +318,10 @@ TEST(Dialogs, HighScoreDialogs) {
   ASSERT_NE(name, nullptr);
   EXPECT_GE(name->cx, 60);  // room for 13 characters
   EXPECT_NE(StaticText(set, "Your Name: "), nullptr);
-  EXPECT_NE(StaticText(set, "Special Effect: After clicking 'Done', move the mouse around with the left "
-                            "button both pressed and unpressed."), nullptr);
+  EXPECT_NE(StaticText(set,
+                       "Special Effect: After clicking 'Done', move the mouse around with the left "
+                       "button both pressed and unpressed."),
+            nullptr);
 }
 
 TEST(Dialogs, BackgroundAndInstructionsDialogs) {
@@ -354,7 +377,10 @@ TEST(ProgramIdentity, IconHas16And32And48PixelImages) {
 
 std::string Utf16Search(const std::string& ascii) {
   std::string out;
-  for (char c : ascii) { out.push_back(c); out.push_back('\0'); }
+  for (char c : ascii) {
+    out.push_back(c);
+    out.push_back('\0');
+  }
   return out;
 }
 bool Contains(const std::vector<uint8_t>& data, const std::string& needle) {
@@ -426,10 +452,12 @@ TEST(Recordings, TickIsShortAndWordsAreTrimmed) {
   // Spoken words start and end on the voice, so that numbers run together.
   std::vector<std::string> words;
   for (const auto& [name, rate] : Recordings())
-    if ((name[0] == 'n' && std::isdigit(uint8_t(name[1]))) || name == "million" || name.find("_WAV") != std::string::npos || name == "explosions_wav" ||
+    if ((name[0] == 'n' && std::isdigit(uint8_t(name[1]))) || name == "million" ||
+        name.find("_WAV") != std::string::npos || name == "explosions_wav" ||
         name == "yourscorewas_wav" || name == "recordmoves_wav" || name == "new_rec_wav")
       words.push_back(name);
-  EXPECT_EQ(words.size(), 20u + 8u + 3u + 3u + 4u);  // units, tens, 100/1000/million, time words, phrases
+  EXPECT_EQ(words.size(),
+            20u + 8u + 3u + 3u + 4u);  // units, tens, 100/1000/million, time words, phrases
   for (const std::string& name : words) {
     SCOPED_TRACE(name);
     const ResEntry* e = FindResource(Resources(), RES_TYPE_WAVE, name);
@@ -463,7 +491,8 @@ TEST(Pictures, ClockFaceIsA96PixelRgbTiffWithBlackSurround) {
   };
   // Corners are transparent; nothing on the dial is, or the background would show
   // through holes in the face.
-  for (auto [x, y] : {std::pair{0, 0}, {95, 0}, {0, 95}, {95, 95}, {4, 4}, {91, 91}}) EXPECT_TRUE(black(x, y));
+  for (auto [x, y] : {std::pair{0, 0}, {95, 0}, {0, 95}, {95, 95}, {4, 4}, {91, 91}})
+    EXPECT_TRUE(black(x, y));
   int holes = 0;
   for (int y = 0; y < 96; ++y)
     for (int x = 0; x < 96; ++x) {
@@ -474,8 +503,12 @@ TEST(Pictures, ClockFaceIsA96PixelRgbTiffWithBlackSurround) {
 }
 
 TEST(Pictures, TitleAndInstructionsHaveTheirSizes) {
-  struct Want { const char* name; uint32_t w, h; };
-  for (const Want& want : {Want{RES_TITLE_PICTURE, 340, 320}, Want{RES_INSTRUCTIONS_PICTURE, 360, 320}}) {
+  struct Want {
+    const char* name;
+    uint32_t w, h;
+  };
+  for (const Want& want :
+       {Want{RES_TITLE_PICTURE, 340, 320}, Want{RES_INSTRUCTIONS_PICTURE, 360, 320}}) {
     const ResEntry* e = FindResource(Resources(), RES_TYPE_PICTURE, want.name);
     ASSERT_NE(e, nullptr) << want.name;
     auto png = ReadPngInfo(e->data);

@@ -175,9 +175,9 @@ TEST_F(OptionsTest, SettingsTheGameCannotUseKeepTheirDefaults) {
     int32_t expectLevel, expectColumns, expectRows;
   };
   const Case cases[] = {
-      {0, 16, 12, 8, 16, 12},     {5, 20, 16, 8, 20, 16},   {-8, 50, 40, 8, 50, 40},
-      {6, 16, 16, 6, 16, 12},     {4, 100, 100, 4, 16, 12}, {10, 50, 30, 10, 16, 12},
-      {3, 12, 8, 3, 12, 8},       {10, 0, 0, 10, 16, 12},
+      {0, 16, 12, 8, 16, 12}, {5, 20, 16, 8, 20, 16},   {-8, 50, 40, 8, 50, 40},
+      {6, 16, 16, 6, 16, 12}, {4, 100, 100, 4, 16, 12}, {10, 50, 30, 10, 16, 12},
+      {3, 12, 8, 3, 12, 8},   {10, 0, 0, 10, 16, 12},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.level) + " " + std::to_string(c.columns) + "x" +

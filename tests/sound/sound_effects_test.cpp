@@ -44,15 +44,14 @@ TEST(SoundEffects, LoadsEveryCueByNameAndFreesThemAll) {
   ResetFakePlatform();
   LoadSoundEffects();
   EXPECT_EQ(fakePlatform.soundsLoaded, 13);  // nine cues and four explosion recordings
-  const Texts expected = {"tick_wav",         "explode",        "bonus_wav",
-                          "bonus2_wav",       "yourscorewas_wav", "explosions_wav",
-                          "new_rec_wav",      "recordmoves_wav", "soundon",
-                          "soundoff"};
-  const Texts actual = {NameOf(SoundTick),           NameOf(SoundExplosion),
-                        NameOf(SoundBonus),          NameOf(SoundBonus2),
-                        NameOf(SoundYourScoreWas),   NameOf(SoundExplosionsWord),
-                        NameOf(SoundNewRecord),      NameOf(SoundRecordWas),
-                        NameOf(SoundOnCue),          NameOf(SoundOffCue)};
+  const Texts expected = {"tick_wav",         "explode",        "bonus_wav",   "bonus2_wav",
+                          "yourscorewas_wav", "explosions_wav", "new_rec_wav", "recordmoves_wav",
+                          "soundon",          "soundoff"};
+  const Texts actual = {NameOf(SoundTick),         NameOf(SoundExplosion),
+                        NameOf(SoundBonus),        NameOf(SoundBonus2),
+                        NameOf(SoundYourScoreWas), NameOf(SoundExplosionsWord),
+                        NameOf(SoundNewRecord),    NameOf(SoundRecordWas),
+                        NameOf(SoundOnCue),        NameOf(SoundOffCue)};
   EXPECT_EQ(actual, expected);
   EXPECT_EQ((Texts{NameOf(explosionSounds[0]), NameOf(explosionSounds[1]),
                    NameOf(explosionSounds[2]), NameOf(explosionSounds[3])}),
@@ -61,9 +60,9 @@ TEST(SoundEffects, LoadsEveryCueByNameAndFreesThemAll) {
 
   FreeSoundEffects();
   EXPECT_EQ(fakePlatform.soundsFreed, 13) << "each recording freed once";
-  for (SoundHandle sound : {SoundTick, SoundExplosion, SoundBonus, SoundBonus2,
-                            SoundYourScoreWas, SoundExplosionsWord, SoundNewRecord,
-                            SoundRecordWas, SoundOnCue, SoundOffCue}) {
+  for (SoundHandle sound :
+       {SoundTick, SoundExplosion, SoundBonus, SoundBonus2, SoundYourScoreWas, SoundExplosionsWord,
+        SoundNewRecord, SoundRecordWas, SoundOnCue, SoundOffCue}) {
     EXPECT_EQ(sound, nullptr);
   }
   ToggleSound();

@@ -64,8 +64,7 @@ TEST_F(SpokenNumbersTest, Numbers) {
   EXPECT_EQ(Number(100000), Words("N1 N100 N1000"));
   EXPECT_EQ(Number(250000), Words("N2 N100 N50 N1000"));
   EXPECT_EQ(Number(1000000), Words("N1 MILLION"));
-  EXPECT_EQ(Number(123456789),
-            Words("N1 N100 N20 N3 MILLION N4 N100 N50 N6 N1000 N7 N100 N80 N9"));
+  EXPECT_EQ(Number(123456789), Words("N1 N100 N20 N3 MILLION N4 N100 N50 N6 N1000 N7 N100 N80 N9"));
 }
 
 TEST_F(SpokenNumbersTest, MoreCountsAroundTheGroupEdges) {

@@ -22,16 +22,38 @@ namespace {
 
 const char* const kPortableState[] = {
     // game
-    "gameState", "randomState", "SoundOn", "backgroundPath", "tileSetPath", "highScores",
-    "highScoreFile", "SoundTick", "SoundExplosion", "SoundBonus", "SoundBonus2",
-    "SoundYourScoreWas", "SoundExplosionsWord", "SoundNewRecord", "SoundRecordWas",
-    "SoundOnCue", "SoundOffCue",
+    "gameState",
+    "randomState",
+    "SoundOn",
+    "backgroundPath",
+    "tileSetPath",
+    "highScores",
+    "highScoreFile",
+    "SoundTick",
+    "SoundExplosion",
+    "SoundBonus",
+    "SoundBonus2",
+    "SoundYourScoreWas",
+    "SoundExplosionsWord",
+    "SoundNewRecord",
+    "SoundRecordWas",
+    "SoundOnCue",
+    "SoundOffCue",
     // sound
-    "explosionSounds", "explosionChoice", "numberWords", 
+    "explosionSounds",
+    "explosionChoice",
+    "numberWords",
     // shell
-    "optionsBlock", "hideMenuNote", "recentLists",
+    "optionsBlock",
+    "hideMenuNote",
+    "recentLists",
     // landscape
-    "stopRequest", "stripRed", "stripGreen", "stripBlue", "stripSlope", "nudgeTable",
+    "stopRequest",
+    "stripRed",
+    "stripGreen",
+    "stripBlue",
+    "stripSlope",
+    "nudgeTable",
 };
 
 // State that the reset keeps on purpose: the program folder, chosen once at start-up
@@ -55,9 +77,9 @@ TEST(PortableState, ResetPutsBackWhatTheProgramStartsWith) {
   SetTileSetPath("electron.vod");
   highScores.bestExplosions[3] = 9;
   LoadHighScores("/nowhere/");
-  for (SoundHandle* cue : {&SoundTick, &SoundExplosion, &SoundBonus, &SoundBonus2,
-                           &SoundYourScoreWas, &SoundExplosionsWord, &SoundNewRecord,
-                           &SoundRecordWas, &SoundOnCue, &SoundOffCue})
+  for (SoundHandle* cue :
+       {&SoundTick, &SoundExplosion, &SoundBonus, &SoundBonus2, &SoundYourScoreWas,
+        &SoundExplosionsWord, &SoundNewRecord, &SoundRecordWas, &SoundOnCue, &SoundOffCue})
     *cue = kSomeHandle;
   explosionSounds.fill(kSomeHandle);
   explosionChoice = kLastExplosionCommand;
@@ -85,9 +107,9 @@ TEST(PortableState, ResetPutsBackWhatTheProgramStartsWith) {
   EXPECT_STREQ(tileSetPath, "");
   EXPECT_EQ(EncodeHighScores(highScores), EncodeHighScores(freshTable));
   EXPECT_EQ(highScoreFile, kHighScoreFileName);
-  for (SoundHandle cue : {SoundTick, SoundExplosion, SoundBonus, SoundBonus2, SoundYourScoreWas,
-                          SoundExplosionsWord, SoundNewRecord, SoundRecordWas, SoundOnCue,
-                          SoundOffCue})
+  for (SoundHandle cue :
+       {SoundTick, SoundExplosion, SoundBonus, SoundBonus2, SoundYourScoreWas, SoundExplosionsWord,
+        SoundNewRecord, SoundRecordWas, SoundOnCue, SoundOffCue})
     EXPECT_EQ(cue, nullptr);
   for (SoundHandle sound : explosionSounds) EXPECT_EQ(sound, nullptr);
   EXPECT_EQ(explosionChoice, kFirstExplosionCommand);

@@ -39,10 +39,11 @@ int main(int argc, char** argv) {
     scales.push_back(ms(loaded, end));
   }
   for (auto* v : {&times, &loads, &scales}) std::sort(v->begin(), v->end());
-  std::printf("load + screen picture %dx%d: median %.1f ms, best %.1f ms "
-              "(of which reading and decoding: median %.1f ms; conversion and scaling: "
-              "median %.1f ms)\n",
-              int(width), int(height), times[times.size() / 2], times.front(),
-              loads[loads.size() / 2], scales[scales.size() / 2]);
+  std::printf(
+      "load + screen picture %dx%d: median %.1f ms, best %.1f ms "
+      "(of which reading and decoding: median %.1f ms; conversion and scaling: "
+      "median %.1f ms)\n",
+      int(width), int(height), times[times.size() / 2], times.front(), loads[loads.size() / 2],
+      scales[scales.size() / 2]);
   return 0;
 }
