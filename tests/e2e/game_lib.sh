@@ -122,6 +122,11 @@ game_exit() {
   check_eq "the game ends with exit code 0" "$(e2e_exit_code game 30)" 0
 }
 
+# game_window_active CAPTION: the window of that caption is the active one of its thread.
+game_window_active() {
+  [ "$(zd focus "caption:$1" | sed -n 2p | cut -f3)" = "$1" ]
+}
+
 # game_answer_confused: answers the confused player's help that the tenth explosion of a
 # game opens, with real input: Return on its two boxes in turn, then a click on "Done" of
 # the instructions dialog that follows. Fails when one of them does not show or close.
@@ -129,7 +134,8 @@ game_answer_confused() {
   local caption ox oy
   for caption in "Ending the Confusion:" "Ending the Confusion 2:"; do
     zd wait "caption:$caption" 10000 >/dev/null || return 1
-    sleep 0.2
+    # The real key goes to the box once it is the active window of the game's thread.
+    e2e_poll 10 game_window_active "$caption" || return 1
     xdotool key Return
     zd gone "caption:$caption" 5000 || return 1
   done
