@@ -110,8 +110,18 @@ xdotool mousemove $((x0 + 200)) $((y0 + 100)) click 1
 check "a click on the picture closes the dialog" zd gone "$CHOOSE" 5000
 
 # --- files that do not load: the message, and nothing changes ------------------------
+# The dialog's picture once it is painted: two captures in a row that agree.
+bg_settled() {
+  zd capture "$CHOOSE" "$1" >/dev/null && zd capture "$CHOOSE" .settled.bmp >/dev/null &&
+    python3 "$SCREEN_PY" same "$1" .settled.bmp >/dev/null
+}
+# Polled: the dialog may not have painted its picture yet when it is first captured.
+bg_same_as_before() {
+  zd capture "$CHOOSE" "after-$1.bmp" >/dev/null &&
+    python3 "$SCREEN_PY" same "after-$1.bmp" before-failures.bmp
+}
 bg_choose
-zd capture "$CHOOSE" before-failures.bmp
+e2e_poll 10 bg_settled before-failures.bmp || e2e_fatal "the choose dialog never settled"
 for bad in damaged.jpg note.bmp; do
   bg_open "$PICS/$bad"
   require "$bad: the failure is reported" zd wait caption:Sorry: 10000 >/dev/null
@@ -122,8 +132,7 @@ for bad in damaged.jpg note.bmp; do
   zd gone caption:Sorry: 5000
   check "$bad: a failed load closes the dialog after its message" zd gone "$CHOOSE" 5000
   bg_choose
-  zd capture "$CHOOSE" "after-$bad.bmp"
-  check "$bad: the background is unchanged" python3 "$SCREEN_PY" same "after-$bad.bmp" before-failures.bmp
+  check "$bad: the background is unchanged" e2e_poll 5 bg_same_as_before "$bad"
 done
 
 # The background is still the sheet's own pixels: saving it gives the sheet back.
