@@ -120,11 +120,11 @@ e2e_start_xvfb() {
     return 1
   fi
   local display=":$(head -n1 "$fifo")" wm=
-  # A window manager, as on a desktop: without one Wine waits 2 s for every window it
-  # hides (a dialog, a message box) to be withdrawn. Wine keeps drawing the frames itself
-  # (Decorated=N in the prefix), so windows look and sit as they did without it.
-  # ZD_E2E_WM=none leaves it out (to compare).
-  if [ "${ZD_E2E_WM:-openbox}" != none ]; then
+  # ZD_E2E_WM=openbox adds a window manager, as on a desktop: without one Wine waits 2 s
+  # for every window it hides (a dialog, a message box) to be withdrawn. Wine keeps
+  # drawing the frames itself (Decorated=N in the prefix). Off by default until the tests
+  # are steady with it (tests/e2e/README.md).
+  if [ "${ZD_E2E_WM:-none}" = openbox ]; then
     DISPLAY=$display openbox --sm-disable \
       --config-file "$(dirname "${BASH_SOURCE[0]}")/openbox.xml" \
       >"$ZD_E2E_STATE/wm-$tag.log" 2>&1 &
