@@ -62,6 +62,12 @@
 //   zdriver gdi EXE                       the number of GDI objects that the (first)
 //                                         running process of EXE holds, counted inside it
 //                                         by zdgdi.dll (beside the driver)
+//   zdriver serve                         runs requests read from standard input, one a
+//                                         line: "DIR<TAB>SEND-TIMEOUT<TAB>VERB<TAB>ARGS..."
+//                                         (DIR the current directory, SEND-TIMEOUT the
+//                                         ZD_SEND_TIMEOUT to use, or empty); after each,
+//                                         its output and a line "\x1e" EXIT-CODE. Saves a
+//                                         test the start of one Wine process per request.
 //
 // TARGET is class:NAME, caption:TEXT, or hwnd:HEX. Output is one record a line, fields
 // separated by tabs. Exit code 0 on success, 1 when the target is not found or the
@@ -893,18 +899,54 @@ int Usage() {
   return 2;
 }
 
+// argv[0] is the verb, argv[1..] its arguments.
+int RunVerb(int argc, char** argv) {
+  for (const Verb& verb : kVerbs) {
+    if (argc < 1 || strcmp(argv[0], verb.name) != 0) continue;
+    if (argc - 1 < verb.least) break;
+    HWND window = nullptr;
+    if (verb.window && !(window = FindTarget(argv[1]))) {
+      fprintf(stderr, "zdriver: no window %s\n", argv[1]);
+      return 1;
+    }
+    return verb.run(window, argv + 1, argc - 1);
+  }
+  return Usage();
+}
+
+int Serve() {
+  std::string line;
+  int c = 0;
+  while (c != EOF) {
+    line.clear();
+    while ((c = getchar()) != EOF && c != '\n') line += static_cast<char>(c);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty()) continue;
+    std::vector<std::string> fields;
+    for (size_t start = 0;;) {
+      size_t tab = line.find('\t', start);
+      fields.push_back(line.substr(start, tab == std::string::npos ? tab : tab - start));
+      if (tab == std::string::npos) break;
+      start = tab + 1;
+    }
+    int status = 2;
+    if (fields.size() >= 3 && fields[2] != "serve" && fields[2] != "run") {
+      SetCurrentDirectoryA(fields[0].c_str());
+      _putenv(("ZD_SEND_TIMEOUT=" + fields[1]).c_str());
+      std::vector<char*> args;
+      for (size_t i = 2; i < fields.size(); ++i) args.push_back(&fields[i][0]);
+      status = RunVerb(static_cast<int>(args.size()), args.data());
+    }
+    fflush(stderr);
+    printf("\x1e%d\n", status);
+    fflush(stdout);
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  for (const Verb& verb : kVerbs) {
-    if (argc < 2 || strcmp(argv[1], verb.name) != 0) continue;
-    if (argc - 2 < verb.least) break;
-    HWND window = nullptr;
-    if (verb.window && !(window = FindTarget(argv[2]))) {
-      fprintf(stderr, "zdriver: no window %s\n", argv[2]);
-      return 1;
-    }
-    return verb.run(window, argv + 2, argc - 2);
-  }
-  return Usage();
+  if (argc == 2 && strcmp(argv[1], "serve") == 0) return Serve();
+  return RunVerb(argc - 1, argv + 1);
 }

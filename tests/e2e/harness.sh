@@ -82,6 +82,7 @@ e2e_run_processes() {
 # Stops every Wine process of the prefix (of the test, inside one) and waits until the
 # wineserver is gone.
 e2e_stop_wine() {
+  zd_serve_stop
   wineserver -k >/dev/null 2>&1 || true
   local deadline=$((SECONDS + 10))
   while [ -n "$(e2e_wine_processes)" ] && [ $SECONDS -lt $deadline ]; do sleep 0.1; done
@@ -263,6 +264,7 @@ e2e_display() {
   # The window manager first: it would report the display going away.
   E2E_PRIVATE_PIDS+=(${3:-} "$1")
   export DISPLAY=$2
+  zd_serve
 }
 
 # e2e_audio_start: a PulseAudio server with a null sink "zdnull" for this test; Wine
@@ -282,6 +284,7 @@ e2e_audio_start() {
     [ $SECONDS -lt $deadline ] || e2e_fatal "PulseAudio did not start: $(cat "$dir/log")"
     sleep 0.1
   done
+  zd_serve
 }
 
 e2e_file_larger() { [ "$(stat -c %s "$1" 2>/dev/null || echo 0)" -ge "$2" ]; }
@@ -331,13 +334,85 @@ e2e_gdi_countable() {
 }
 
 # zd VERB ARGS...: runs the test driver; its output with Windows line ends removed.
+# The request goes to the test's driver process (zd_serve) when it is there and free; a
+# call made while another one holds it (a zd in the background), or one that a request
+# line cannot carry (a tab, a line end, a byte outside printable ASCII, in its arguments
+# or its folder), starts a driver of its own, as every call once did. Each call is logged
+# with its time and shell in $E2E_WORK/.zd.log, kept with a failed test's folder.
 zd() {
-  local out status
+  local out status lock
+  if [ -n "${ZD_SERVER_PID:-}" ] && [ "$1" != run ] && zd_servable "$PWD" "$@" &&
+     kill -0 "$ZD_SERVER_PID" 2>/dev/null && exec {lock}>>"$ZD_SERVER_LOCK"; then
+    if flock -n "$lock"; then
+      zd_request "$@"
+      status=$?
+      exec {lock}>&-
+      return $status
+    fi
+    exec {lock}>&-
+  fi
+  echo "$EPOCHREALTIME $BASHPID own > $*" >> "$E2E_WORK/.zd.log"
   out=$(wine "$ZD_DRIVER" "$@" 2>"$E2E_WORK/.zd.err")
   status=$?
+  echo "$EPOCHREALTIME $BASHPID own < $status" >> "$E2E_WORK/.zd.log"
   printf '%s' "$out" | tr -d '\r'
   [ -n "$out" ] && echo
   return $status
+}
+
+zd_servable() {
+  local LC_ALL=C arg
+  for arg; do
+    [[ $arg == *[^\ -~]* ]] && return 1
+  done
+  return 0
+}
+
+# zd_request VERB ARGS...: one request to the test's driver process, which is held.
+zd_request() {
+  local request="Z:${PWD//\//\\}"$'\t'"${ZD_SEND_TIMEOUT:-}" arg line status= lines=() n
+  for arg; do request+=$'\t'$arg; done
+  echo "$EPOCHREALTIME $BASHPID > $*" >> "$E2E_WORK/.zd.log"
+  printf '%s\n' "$request" >&"$ZD_SERVER_IN" || return 1
+  while IFS= read -r -u "$ZD_SERVER_OUT" line; do
+    line=${line//$'\r'/}
+    if [[ $line == *$'\x1e'* ]]; then
+      [ -n "${line%%$'\x1e'*}" ] && lines+=("${line%%$'\x1e'*}")
+      status=${line##*$'\x1e'}
+      break
+    fi
+    lines+=("$line")
+  done
+  if [ -z "$status" ]; then
+    echo "zd: the driver process ended during $1" >&2
+    ZD_SERVER_PID=
+    return 1
+  fi
+  echo "$EPOCHREALTIME $BASHPID < $status" >> "$E2E_WORK/.zd.log"
+  # As from $(...): no empty lines at the end.
+  n=${#lines[@]}
+  while [ "$n" -gt 0 ] && [ -z "${lines[n - 1]}" ]; do n=$((n - 1)); done
+  [ "$n" -gt 0 ] && printf '%s\n' "${lines[@]:0:n}"
+  return "$status"
+}
+
+# zd_serve: starts the driver process of this test's shell, on the display and with the
+# sound server of the moment; zd_serve_stop lets it go (it ends at the end of its input).
+zd_serve() {
+  zd_serve_stop
+  local dir="$E2E_WORK/.zds"
+  rm -rf "$dir"
+  mkdir -p "$dir" && mkfifo "$dir/in" "$dir/out" || return 0
+  wine "$ZD_DRIVER" serve <"$dir/in" >"$dir/out" 2>>"$E2E_WORK/.zds.err" &
+  ZD_SERVER_PID=$!
+  exec {ZD_SERVER_IN}>"$dir/in" {ZD_SERVER_OUT}<"$dir/out"
+  ZD_SERVER_LOCK="$dir/lock"
+}
+
+zd_serve_stop() {
+  [ -n "${ZD_SERVER_PID:-}" ] || return 0
+  exec {ZD_SERVER_IN}>&- {ZD_SERVER_OUT}<&-
+  ZD_SERVER_PID=
 }
 
 # e2e_launch VAR DIR COMMAND: starts a Windows program in the background with DIR (a
