@@ -14,7 +14,12 @@ values, so the same reading works on a 256-colour display.
       reads the rectangle, then lets process PID run for SLICE-MS (default 1) at a time
       and reads it again while PID is stopped; every screen that differs from the one
       before is saved as PREFIX-NNN.raw. Ends when the screen has stayed the same for 2 s
-      of slices after its first change, or after 300 s. Prints the number of screens saved.
+      after its first change (the process then ran 2 s of processor time, or it slept
+      through 2 s of slices: it is done), or after 300 s. From the third screen saved on
+      (the ones before may be the menu bar going and the first strokes), each slice that
+      changes nothing doubles the next one, up to 256 ms, and a change brings it back to
+      SLICE-MS: the quiet end takes a few dozen looks, not thousands.
+      Prints the number of screens saved.
   landscape_frames.py check KIND BEFORE.raw AFTER.raw CLEARED.txt COLUMNS ROWS MENU FRAME...
       KIND is "columns" (the landscapes) or "passes" (the fractal, 10 x 10 interlaced
       passes, pass py * 10 + px setting the pixels with x % 10 == px, y % 10 == py);
@@ -110,13 +115,33 @@ def grab(x, y, w, h, out):
     return 0
 
 
+def run_and_wait_ns(pid):
+    """The time the process's threads ran and waited to run (ns), summed."""
+    ran = waited = 0
+    for thread in os.listdir(f"/proc/{pid}/task"):
+        try:
+            with open(f"/proc/{pid}/task/{thread}/schedstat") as f:
+                on_cpu, on_queue = f.read().split()[:2]
+        except (FileNotFoundError, ProcessLookupError):
+            continue
+        ran += int(on_cpu)
+        waited += int(on_queue)
+    return ran, waited
+
+
 def slices(pid, x, y, w, h, prefix, slice_ms):
     display = Display()
     bpp, last = display.read(x, y, w, h)
     saved = 0
-    quiet = 0.0  # time the process ran since the screen last changed
+    # Since the screen last changed: the time given in slices, and the process's time
+    # running and waiting to run when it changed.
+    quiet = 0.0
+    ran_at_change = waited_at_change = 0
     changed = False
-    deadline = time.monotonic() + 300
+    run_ms = slice_ms  # the next slice
+    looks = first_change = 0
+    started = time.monotonic()
+    deadline = started + 300
     # At the lowest priority the process runs on while this one sleeps only when a
     # processor is free, so that a slice stays short on a busy machine too.
     threads = [int(t) for t in os.listdir(f"/proc/{pid}/task")]
@@ -125,7 +150,7 @@ def slices(pid, x, y, w, h, prefix, slice_ms):
     try:
         while time.monotonic() < deadline:
             os.kill(pid, signal.SIGCONT)
-            time.sleep(slice_ms / 1000)
+            time.sleep(run_ms / 1000)
             os.kill(pid, signal.SIGSTOP)
             # The process is stopped once its state says so; only then is the screen
             # the picture as far as it was drawn.
@@ -135,16 +160,26 @@ def slices(pid, x, y, w, h, prefix, slice_ms):
                         break
                 time.sleep(0.001)
             _, rows = display.read(x, y, w, h)
+            looks += 1
             if rows != last:
+                first_change = first_change or looks
                 save(f"{prefix}-{saved:03d}.raw", w, h, bpp, rows)
                 saved += 1
                 last = rows
                 changed = True
                 quiet = 0.0
+                ran_at_change, waited_at_change = run_and_wait_ns(pid)
+                run_ms = slice_ms
             elif changed:
-                quiet += slice_ms
-                if quiet >= 2000:
+                quiet += run_ms
+                ran, waited = run_and_wait_ns(pid)
+                ran, wanted = ran - ran_at_change, ran + waited - ran_at_change - waited_at_change
+                # A process held back by a busy machine wants the processor all the same;
+                # one that neither ran nor waited for it a tenth of the time is idle.
+                if ran >= 2e9 or (quiet >= 2000 and wanted < quiet * 1e6 / 10):
                     break
+                if saved >= 3:
+                    run_ms = min(run_ms * 2, 256)
     except ProcessLookupError:
         pass
     finally:
@@ -157,6 +192,8 @@ def slices(pid, x, y, w, h, prefix, slice_ms):
             os.kill(pid, signal.SIGCONT)
         except ProcessLookupError:
             pass
+    print(f"slices: {looks} looks in {time.monotonic() - started:.1f} s, the first change "
+          f"at look {first_change}", file=sys.stderr)
     print(saved)
     return 0
 
