@@ -13,8 +13,7 @@ suggestion_text="If you are capturing this screen for use in advertising or a ne
 game_begin
 # A real click gives the main window the keyboard focus (before the first game it plays
 # nothing); the pointer at (0, 0) then brings the menu bar up, and the capture hides it.
-xdotool mousemove 600 500 click 1
-sleep 0.5
+game_focus_click
 zd move "$MAIN" 0 0
 require "the menu bar is shown" test "$(wait_menu visible)" = visible
 game_capture with-menu.bmp

@@ -32,7 +32,7 @@ bg_choose
 bg_open_dialog
 zd type "$OPEN" 0 "$(winpath "$PICS")"
 zd press "$OPEN" Open   # a folder typed in: the dialog goes there and stays open
-sleep 1
+sleep 1  # timed: the dialog shows no sign of having gone to the folder
 zd press "$OPEN" Cancel
 zd gone "$OPEN" 5000
 zd close "$CHOOSE"
@@ -43,13 +43,15 @@ require "a perfect first game is a record" zd wait "caption:Enter Your Name:" 30
 # While the name is asked for, the real pointer in the top-left corner does not bring
 # up the menu bar, and a click where its first item would be opens no menu: no new game
 # can be started in the middle of the end of one.
+# Timed: the menu bar must not come up within half a second.
 xdotool mousemove 5 5 sleep 0.3 mousemove 0 0 sleep 0.5
 check_eq "no menu bar at the corner during the name dialog" "$(menu_state)" hidden
-xdotool mousemove 15 9 click 1 sleep 0.5
+xdotool mousemove 15 9 click 1 sleep 0.5  # timed: no menu may open within half a second
 check_eq "no menu opens during the name dialog" "$(zd windows | cut -f2 | grep -c '^#32768$')" 0
 zd type "caption:Enter Your Name:" $IDC_NAME_EDIT "Far" >/dev/null
 zd press "caption:Enter Your Name:" Done
 require "the high-score dialog follows" zd wait "caption:High Score for Easy 12x8 Layout:" 10000 >/dev/null
+# Timed: the menu bar must not come up within half a second.
 xdotool mousemove 5 5 sleep 0.3 mousemove 0 0 sleep 0.5
 check_eq "no menu bar at the corner during the high-score dialog" "$(menu_state)" hidden
 zd press "caption:High Score for Easy 12x8 Layout:" Done

@@ -36,7 +36,7 @@ sleep 1.3  # timed: a tick passes, which must not draw the hidden clock
 game_capture field.bmp
 CLOCK_FIELD=field.bmp
 zd command "$MAIN" $CMD_CLOCK_TOGGLE  # shown again: it comes back at the next tick
-sleep 1.3
+sleep 1.3  # timed: a tick passes (capture_timed reads the clock against the time)
 capture_timed clock-a.bmp
 read -r left top right bottom count <<<"$(clock_box clock-a.bmp)"
 echo "clock drawn over $left,$top - $right,$bottom ($count pixels)"
@@ -86,13 +86,13 @@ check "the old places are erased ($moved_count pixels against $count)" \
 
 # The real pointer, put beside the clock's centre, moves it away too.
 zd cursor "$MAIN" $((x + 48 + 60)) $((y + 48))
-sleep 0.5
-game_capture dodge-real.bmp
+clock_moved_from() { game_capture "$3"; [ "$(clock_at "$3")" != "$1 $2" ]; }
+e2e_poll 5 clock_moved_from "$x" "$y" dodge-real.bmp
 read -r real_x real_y <<<"$(clock_at dodge-real.bmp)"
 echo "the real pointer moved the clock to ($real_x, $real_y)"
 check "the real pointer pushes the clock left" test "$real_x" -lt "$x"
 zd cursor "$MAIN" 1000 740
-sleep 0.3
+sleep 0.3  # timed: the clock may or may not move for a pointer that far away
 game_capture dodge-real2.bmp
 read -r x y <<<"$(clock_at dodge-real2.bmp)"
 
@@ -127,7 +127,7 @@ sleep 1.2  # timed: nothing may be drawn for the hidden clock's move, nor at the
 game_capture hidden-moved.bmp
 check_eq "hidden: a mouse move draws nothing" "$(clock_box hidden-moved.bmp)" none
 zd command "$MAIN" $CMD_CLOCK_TOGGLE
-sleep 1.3
+sleep 1.3  # timed: a tick passes, which draws the clock again
 game_capture shown-again.bmp
 x=$((x + sx)) y=$((y + sy))
 check_eq "shown again, it is where the hidden clock moved: ($x, $y)" "$(clock_at shown-again.bmp)" "$x $y"
@@ -262,7 +262,7 @@ check "the clock was turned back by $expected s ($turned)" \
 
 # The field as painted afresh, without the clock.
 zd command "$MAIN" $CMD_CLOCK_TOGGLE
-sleep 0.5
+game_settle
 game_capture repainted.bmp
 zd command "$MAIN" $CMD_CLOCK_TOGGLE
 check_eq "after the balls, the field is exactly as painted afresh" \

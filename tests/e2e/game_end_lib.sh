@@ -214,23 +214,20 @@ end_check_reveal() {
   local x y dx=$((END_WIDTH / 16)) dy=$((END_HEIGHT / 16))
   read -r x y <<<"$(end_square_centre "$1" "$2")"
   xdotool mousemove "$x" "$y"
-  sleep 0.3
+  sleep 0.3  # timed: the move must change nothing
   game_capture reveal-moved.bmp
   check "a move without the button over the background leaves it as it is" \
     python3 "$SCREEN_PY" same reveal-moved.bmp end.bmp
-  xdotool mousedown 1
-  sleep 0.2
-  xdotool mousemove $((x + 1)) "$y"
-  sleep 0.3
+  # The button and the move reach the game in this order (one stream of real input).
+  xdotool mousedown 1 mousemove $((x + 1)) "$y"
+  e2e_poll 5 screen_differs end.bmp
   game_settle
   game_capture reveal-held.bmp
   check_eq "with the left button held the board comes back in the rectangle round the pointer" \
     "$(python3 "$SCREEN_PY" diffbox end.bmp reveal-held.bmp)" \
     "$((x + 1 - dx)) $((y - dy)) $((x + 1 + dx)) $((y + dy))"
-  xdotool mouseup 1
-  sleep 0.2
-  xdotool mousemove $((x + 41)) "$y"
-  sleep 0.3
+  xdotool mouseup 1 mousemove $((x + 41)) "$y"
+  e2e_poll 5 screen_differs reveal-held.bmp
   game_settle
   game_capture reveal-wiped.bmp
   check_eq "without the button the board is wiped away again round the pointer" \

@@ -42,8 +42,7 @@ sliced_command() {
 }
 
 # A real click gives the main window the focus; N deals a 12 x 8 game at level 10.
-xdotool mousemove 600 500 click 1
-sleep 0.3
+game_focus_click
 zd key "$MAIN" N
 game_settle
 game_clickall 12 8
@@ -90,8 +89,7 @@ game_exit
 e2e_display 8
 GAME_DIR="$E2E_WORK/game8"
 game_begin level=10 columns=12 rows=8
-xdotool mousemove 600 500 click 1
-sleep 0.3
+game_focus_click
 zd key "$MAIN" N
 game_settle
 game_capture field8.bmp

@@ -127,6 +127,27 @@ game_window_active() {
   [ "$(zd focus "caption:$1" | sed -n 2p | cut -f3)" = "$1" ]
 }
 
+# screen_differs SHOT: the main window's client area now differs from SHOT.
+screen_differs() {
+  zd capture "$MAIN" "$E2E_WORK/.differs.bmp" >/dev/null &&
+    ! python3 "$SCREEN_PY" same "$E2E_WORK/.differs.bmp" "$1"
+}
+
+# popups COUNT: COUNT pull-down menus are open.
+popups() { [ "$(zd windows | awk -F'\t' '$2 == "#32768"' | wc -l)" -eq "$1" ]; }
+
+# game_focus_click: a real click on the field at (600, 500) gives the main window the
+# keyboard focus (before the first game it plays nothing). Returns once the main window
+# is the active one of its thread and a real move after the click has hidden the menu
+# bar (the pointer rule acts only with the focus): the game has taken the click.
+game_focus_click() {
+  xdotool mousemove 600 500 click 1
+  e2e_poll 10 game_window_active "Revaza's Dazivivo, Version 1.0!" ||
+    e2e_fatal "the click did not make the main window the active one"
+  xdotool mousemove 601 500
+  [ "$(wait_menu hidden)" = hidden ] || e2e_fatal "a move on the field left the menu bar up"
+}
+
 # game_answer_confused: answers the confused player's help that the tenth explosion of a
 # game opens, with real input: Return on its two boxes in turn, then a click on "Done" of
 # the instructions dialog that follows. Fails when one of them does not show or close.
@@ -140,7 +161,7 @@ game_answer_confused() {
     zd gone "caption:$caption" 5000 || return 1
   done
   zd wait "caption:Dazivivo Detectors:" 10000 >/dev/null || return 1
-  sleep 0.2
+  e2e_poll 10 game_window_active "Dazivivo Detectors:" || return 1
   read -r ox oy <<<"$(zd rect "caption:Dazivivo Detectors:" | awk '{print $1, $2}')"
   xdotool mousemove $((ox + 80)) $((oy + 350)) click 1
   zd gone "caption:Dazivivo Detectors:" 5000

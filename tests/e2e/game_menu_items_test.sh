@@ -112,8 +112,6 @@ menu_mode_ended() {
   flags=$(zd focus "$MAIN" | awk -F'\t' '$1 == "flags" {print $2}')
   [ -n "$flags" ] && [ $((16#$flags & 4)) -eq 0 ]
 }
-# popups COUNT: COUNT pull-down menus are open.
-popups() { [ "$(zd windows | awk -F'\t' '$2 == "#32768"' | wc -l)" -eq "$1" ]; }
 # screen_settled NAME: screen shots NAME until two in a row are the same (up to 10 s).
 screen_settled() {
   local previous="" current deadline=$((SECONDS + 10))
@@ -133,8 +131,7 @@ show_menu_bar() {
 
 # The field gets the focus (a click before the first game plays nothing); the menu bar
 # is shown by the pointer rule.
-xdotool mousemove 600 500 click 1
-sleep 0.3
+game_focus_click
 show_menu_bar
 check_eq "Set Difficulty: the level of the game dealt (8) is checked" "$(open_popup level1 2)" "-*.-..."
 check_eq "Play Game: the layout of the game dealt (16 x 12) is checked" "$(open_popup layout1 1)" ".-*.-....-....-..."

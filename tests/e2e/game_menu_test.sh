@@ -13,17 +13,18 @@ game_start_ready
 check_eq "the menu bar is shown when the game first appears" "$(menu_state)" visible
 
 # A real click on the field gives the main window the keyboard focus (before the first
-# game a click plays nothing).
-xdotool mousemove 600 500 click 1
-sleep 0.5
-zd move "$MAIN" 300 300
-check_eq "a move onto the field hides the menu bar" "$(wait_menu hidden)" hidden
+# game a click plays nothing); the real pointer's move there hides the menu bar.
+game_focus_click
 zd move "$MAIN" 0 0
-check_eq "the pointer at (0, 0) shows it" "$(wait_menu visible)" visible
+check_eq "the pointer at (0, 0) shows the menu bar" "$(wait_menu visible)" visible
+zd move "$MAIN" 300 300
+check_eq "a move onto the field hides it" "$(wait_menu hidden)" hidden
+zd move "$MAIN" 0 0
+check_eq "at (0, 0) shown again" "$(wait_menu visible)" visible
 zd move "$MAIN" 1 0
 check_eq "at (1, 0) it is hidden again" "$(wait_menu hidden)" hidden
 zd move "$MAIN" 0 0
-check_eq "at (0, 0) shown again" "$(wait_menu visible)" visible
+check_eq "at (0, 0) shown once more" "$(wait_menu visible)" visible
 zd move "$MAIN" 0 1
 check_eq "at (0, 1) hidden again" "$(wait_menu hidden)" hidden
 

@@ -76,7 +76,7 @@ zd key "$MAIN" Q
 # --- the toggle: off, then on, each with its cue ---------------------------------------------
 e2e_record_start toggle.wav
 zd command "$MAIN" $CMD_SOUND_TOGGLE
-sleep 0.8
+sleep 0.8  # timed: the first cue plays out, so that the two are heard apart
 zd command "$MAIN" $CMD_SOUND_TOGGLE
 e2e_record_stop
 mapfile -t cues < <(python3 "$SOUND_PY" segments toggle.wav)
@@ -125,7 +125,7 @@ check "the flood sounds like the tick ($f Hz, $t Hz)" \
 
 # --- a bomb: click covered squares until one explodes (silently: sound off) --------------------
 zd command "$MAIN" $CMD_SOUND_TOGGLE
-sleep 0.5
+sleep 0.5  # timed: the toggle's cue plays out before the squares are clicked
 bomb=""
 for r in $(seq 0 $((ROWS - 1))); do
   for c in $(seq 0 $((COLUMNS - 1))); do
@@ -140,7 +140,7 @@ require "a bomb was found" test -n "$bomb"
 read -r bc br <<<"$bomb"
 echo "bomb at ($bc, $br)"
 zd command "$MAIN" $CMD_SOUND_TOGGLE
-sleep 0.5
+sleep 0.5  # timed: the toggle's cue plays out before the explosions are heard
 
 # --- the four explosion choices, each on the same bomb, during the game ------------------------
 refs=("$REF/explode.wav" "$REF/nuclear_wav.wav" "$REF/goshdarn_wav.wav" "$REF/aweshucks_wav.wav")
@@ -163,7 +163,7 @@ done
 
 # --- sound off: a flood and an explosion are silent ---------------------------------------------
 zd command "$MAIN" $CMD_SOUND_TOGGLE
-sleep 0.6
+sleep 0.6  # timed: the toggle's cue plays out before the silent part
 zd command "$MAIN" $CMD_LAYOUT_20X16
 field dealt-silent >/dev/null
 e2e_record_start silent.wav
@@ -187,12 +187,12 @@ check_eq "closing with sound off: no farewell" "$(python3 "$SOUND_PY" segments c
 game_options sound=0 hidenote=1 clock=0
 e2e_record_start startup-off.wav
 game_start_ready
-sleep 3
+sleep 3  # timed: the whole start-up sound (2.5 s) has had its time
 e2e_record_stop
 heard=$(length_of startup-off.wav)
 check "sound off: the start-up sound is heard all the same ($heard s)" near "$heard" "$expected" 0.25
 zd command "$MAIN" $CMD_SOUND_TOGGLE
-sleep 0.6
+sleep 0.6  # timed: the toggle's cue plays out before the farewell is recorded
 e2e_record_start goodbye.wav
 zd close "$MAIN"
 check_eq "the game ends with exit code 0" "$(e2e_exit_code game 30)" 0
