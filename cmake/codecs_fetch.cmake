@@ -1,17 +1,21 @@
 # cmake -DDIR=<folder> -DTOOLCHAIN=<mingw toolchain file> [-DMINGW=<target triplet>]
-#       -P codecs_fetch.cmake
+#       [-DSRC=<folder>] -P codecs_fetch.cmake
 #
 # Fetches Debian's source packages of the picture codec libraries with `apt-get source`
 # and builds them as static mingw libraries (i686 unless MINGW says otherwise) into
 # DIR/install. Runs once: a later
-# run finds DIR/install/.complete and returns at once. Sources are unpacked under
-# DIR/src and never leave the build folder.
+# run finds DIR/install/.complete and returns at once. Sources are unpacked under SRC
+# (default DIR/src), which two builds may share: the one that fetches holds a lock on it
+# meanwhile. They never leave the build folder.
 cmake_minimum_required(VERSION 3.20)
 
 if(NOT MINGW)
   set(MINGW i686-w64-mingw32)
 endif()
 set(src ${DIR}/src)
+if(SRC)
+  set(src ${SRC})
+endif()
 set(work ${DIR}/work)
 set(prefix ${DIR}/install)
 if(EXISTS ${prefix}/.complete)
@@ -67,10 +71,15 @@ function(fetch package glob outvar)
   set(${outvar} ${first} PARENT_SCOPE)
 endfunction()
 
+file(LOCK ${src} DIRECTORY GUARD PROCESS TIMEOUT 1800 RESULT_VARIABLE locked)
+if(NOT locked EQUAL 0)
+  message(FATAL_ERROR "codec libraries: no lock on ${src}: ${locked}")
+endif()
 fetch(libjpeg-turbo "libjpeg-turbo-*" jpeg_src)
 fetch(libpng1.6 "libpng1.6-*" png_src)
 fetch(tiff "tiff-*" tiff_src)
 fetch(giflib "giflib-*" gif_src)
+file(LOCK ${src} DIRECTORY RELEASE)
 
 set(common -G "Unix Makefiles" -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN}
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=${prefix}

@@ -1,8 +1,11 @@
 # Win32 tree: the codec libraries cross-built from Debian's source packages (see
 # codecs_fetch.cmake), once per build folder, at configure time.
 set(ZD_CODECS_DIR ${CMAKE_BINARY_DIR}/codecs)
+if(NOT ZD_CODECS_SRC)
+  set(ZD_CODECS_SRC ${ZD_CODECS_DIR}/src)
+endif()
 execute_process(
-  COMMAND ${CMAKE_COMMAND} -DDIR=${ZD_CODECS_DIR}
+  COMMAND ${CMAKE_COMMAND} -DDIR=${ZD_CODECS_DIR} -DSRC=${ZD_CODECS_SRC}
           -DTOOLCHAIN=${CMAKE_TOOLCHAIN_FILE} -DMINGW=${ZD_MINGW_PREFIX}
           -P ${CMAKE_SOURCE_DIR}/cmake/codecs_fetch.cmake
   RESULT_VARIABLE zd_codecs_rc)
