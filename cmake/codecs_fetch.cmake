@@ -6,7 +6,7 @@
 # DIR/install. Runs once: a later
 # run finds DIR/install/.complete and returns at once. Sources are unpacked under SRC
 # (default DIR/src), which two builds may share: the one that fetches holds a lock on it
-# meanwhile. They never leave the build folder.
+# meanwhile; DIR/src then links to it. They never leave the build folder.
 cmake_minimum_required(VERSION 3.20)
 
 if(NOT MINGW)
@@ -80,6 +80,11 @@ fetch(libpng1.6 "libpng1.6-*" png_src)
 fetch(tiff "tiff-*" tiff_src)
 fetch(giflib "giflib-*" gif_src)
 file(LOCK ${src} DIRECTORY RELEASE)
+# DIR/src names the sources either way, a link when they are shared: the release's
+# notices are read from there.
+if(NOT EXISTS ${DIR}/src)
+  file(CREATE_LINK ${src} ${DIR}/src SYMBOLIC)
+endif()
 
 set(common -G "Unix Makefiles" -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN}
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=${prefix}

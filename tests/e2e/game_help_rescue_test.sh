@@ -70,7 +70,8 @@ expect_rescue() {
     check_eq "$name: \"$caption\" is the only help open" "$(open_help)" "$caption"
     check "$name: the main window is disabled under \"$caption\"" window_disabled "$MAIN_CAPTION"
     check "$name: the click that exploded the bomb is still being handled" kill -0 "$CLICKING"
-    sleep 0.2
+    # The real key goes to the box once it is the active window of the game's thread.
+    e2e_poll 10 game_window_active "$caption" || e2e_fatal "$name: \"$caption\" never became active"
     xdotool key Return
     check "$name: \"$caption\" closes with Return" zd gone "caption:$caption" 5000
   done
