@@ -111,8 +111,11 @@ function(zd_e2e_test name script)
       set(cost ${CMAKE_MATCH_1})
     endif()
   endforeach()
+  # One slot of the resource "e2e" (tools/test.sh gives as many as the machine takes):
+  # the end-to-end tests run side by side, but fewer of them than tests in all.
   set_tests_properties(e2e.${name} PROPERTIES
     COST ${cost}
+    RESOURCE_GROUPS "e2e:1"
     LABELS "${labels}"
     FIXTURES_REQUIRED e2e
     TIMEOUT ${A_TIMEOUT}

@@ -27,7 +27,8 @@
 //                                         picture of its client area as PREFIX-NNN.bmp
 //                                         for MS milliseconds, or until a window with
 //                                         caption STOP appears; prints "ms file tick"
-//                                         lines (tick: the system tick count)
+//                                         lines (tick: the system tick count), and
+//                                         "ms stop tick" when STOP was seen
 //   zdriver menu FILE.exe NAME            the menu resource NAME of a program, loaded as a
 //                                         data file: one line per item, "depth id state
 //                                         caption" (pop-ups have id "popup"; separators and
@@ -317,7 +318,11 @@ int Watch(const char* target, DWORD limit, const char* prefix, const char* stopC
       fflush(stdout);
       last.swap(bits);
     }
-    if (stopCaption && FindWindowA(nullptr, stopCaption)) break;
+    if (stopCaption && FindWindowA(nullptr, stopCaption)) {
+      printf("%lu\tstop\t%lu\n", static_cast<unsigned long>(GetTickCount() - start),
+             static_cast<unsigned long>(GetTickCount()));
+      break;
+    }
     Sleep(10);
   }
   return 0;

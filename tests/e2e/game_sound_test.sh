@@ -50,15 +50,18 @@ require "the menu note comes up" zd wait "$NOTE" 30000 >/dev/null
 wait "$watcher"
 e2e_record_stop
 title_tick="" note_tick=""
+# The title picture covers the middle of the screen (the loading text stands above it).
 while IFS=$'\t' read -r _ file tick; do
   file=$(tr -d '\r' <<<"$file") tick=$(tr -d '\r' <<<"$tick")
+  if [ "$file" = stop ]; then note_tick=$tick; continue; fi
   bmp="$E2E_WORK/$(basename "$file")"
-  [ -z "$title_tick" ] && [ "$(python3 "$SCREEN_PY" pixel "$bmp" 512 200)" != "0 0 0" ] && title_tick=$tick
-  note_tick=$tick
+  [ -z "$title_tick" ] && [ "$(python3 "$SCREEN_PY" pixel "$bmp" 512 384)" != "0 0 0" ] && title_tick=$tick
 done < watch.txt
 startup=$(length_of startup.wav)
 expected=$(length_of "$REF/deepexpl.wav")
 echo "start-up: title at tick $title_tick, note at $note_tick; heard $startup s (recording $expected s)"
+require "the title is seen, then the note ($(wc -l < watch.txt) lines watched)" \
+  test -n "$title_tick" -a -n "$note_tick"
 check "the start-up sound is heard for its own length ($startup s, $expected s)" near "$startup" "$expected" 0.25
 check_eq "one stretch of sound at start-up" "$(python3 "$SOUND_PY" segments startup.wav | wc -l)" 1
 # The noisy start-up recording matches its own envelope less closely than a tone would, so
@@ -117,11 +120,12 @@ require "a flood was found" test "$opened" -gt 1
 # drop some of them, so they are not counted.
 check "the flood of $opened squares is heard ($flood s)" \
   awk -v s="$flood" -v t="$tick" 'BEGIN { exit !(s >= t * 0.5) }'
-f=$(pitch flood.wav "$(python3 "$SOUND_PY" span flood.wav | cut -d' ' -f1)" 0.04)
-t=$(pitch "$REF/tick_wav.wav" 0 0.04)
+# Over the loud windows only: under load the sink hears gaps inside the ticks.
+f=$(python3 "$SOUND_PY" pitch flood.wav "$(python3 "$SOUND_PY" span flood.wav | cut -d' ' -f1)" 0.04)
+t=$(python3 "$SOUND_PY" pitch "$REF/tick_wav.wav" 0 0.04)
 echo "flood pitch $f Hz, tick recording $t Hz"
 check "the flood sounds like the tick ($f Hz, $t Hz)" \
-  awk -v f="$f" -v t="$t" 'BEGIN { exit !(f > t * 0.7 && f < t * 1.3) }'
+  awk -v f="$f" -v t="$t" 'BEGIN { exit !(f != "none" && f > t * 0.7 && f < t * 1.3) }'
 
 # --- a bomb: click covered squares until one explodes (silently: sound off) --------------------
 zd command "$MAIN" $CMD_SOUND_TOGGLE

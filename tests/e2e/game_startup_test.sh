@@ -30,6 +30,7 @@ check_eq "menu note buttons" "$(zd controls "$NOTE" | awk -F'\t' '$1 == "Button"
 # title picture in the middle of the screen.
 loading="" title=""
 while read -r ms file _; do
+  [ "$file" = stop ] && continue
   [ -z "$loading" ] && [ "$(python3 "$SCREEN_PY" count "$file" 255 50 180)" -gt 100 ] && loading=$ms
   [ -n "$loading" ] && [ -z "$title" ] &&
     [ "$(python3 "$SCREEN_PY" pixel "$file" 512 300)" != "0 0 0" ] && title=$ms

@@ -142,11 +142,15 @@ def slices(pid, x, y, w, h, prefix, slice_ms):
     looks = first_change = 0
     started = time.monotonic()
     deadline = started + 300
-    # At the lowest priority the process runs on while this one sleeps only when a
-    # processor is free, so that a slice stays short on a busy machine too.
-    threads = [int(t) for t in os.listdir(f"/proc/{pid}/task")]
+    # Ten steps below this one the process runs on while this one sleeps mostly when a
+    # processor is free, and this one takes the processor back at once when its sleep
+    # ends, so that a slice stays short on a busy machine too. (Not at the lowest
+    # priority: against outside load at the usual one it would hardly run at all.)
+    threads = {int(t): os.getpriority(os.PRIO_PROCESS, int(t))
+               for t in os.listdir(f"/proc/{pid}/task")}
+    lowered = min(19, os.getpriority(os.PRIO_PROCESS, 0) + 10)
     for thread in threads:
-        os.setpriority(os.PRIO_PROCESS, thread, 19)
+        os.setpriority(os.PRIO_PROCESS, thread, max(lowered, threads[thread]))
     try:
         while time.monotonic() < deadline:
             os.kill(pid, signal.SIGCONT)
@@ -183,9 +187,9 @@ def slices(pid, x, y, w, h, prefix, slice_ms):
     except ProcessLookupError:
         pass
     finally:
-        for thread in threads:
+        for thread, priority in threads.items():
             try:
-                os.setpriority(os.PRIO_PROCESS, thread, 0)
+                os.setpriority(os.PRIO_PROCESS, thread, priority)
             except (ProcessLookupError, PermissionError):
                 pass
         try:

@@ -15,11 +15,15 @@ which does not depend on the sample rate or the player's resampling.
                                           first
   sound.py match REC.wav REF.wav         where REF is heard best in REC: "OFFSET
                                           CORRELATION" (offset of REF's start, seconds)
+  sound.py pitch REC.wav START LENGTH    the rough frequency of the sound from START (s)
+                                          on, over LENGTH seconds of its loud windows,
+                                          or "none" when no loud window follows START
   sound.py sequence REC.wav START REF... the REFs heard one after another from START:
                                           "REF OFFSET CORRELATION" per REF, each
                                           looked for just after the one before, then
                                           "end OFFSET" where the last one ends
 """
+import math
 import sys
 import wave
 
@@ -61,6 +65,27 @@ def without_gaps(values, shortest=16):
         else:
             i += 1
     return out
+
+
+def pitch(path, start, length):
+    """The rough frequency that sox's stat effect gives (the RMS of the sample-to-sample
+    differences over the RMS of the samples, times rate / 2 pi), over loud windows only:
+    the gaps the sink heard under load hold nothing to measure, and the differences are
+    taken inside each window, so that the seams add none."""
+    rate, values = read(path)
+    step = max(1, int(rate * WINDOW))
+    squares = deltas = 0.0
+    windows = 0
+    for i in range(int(start * rate), len(values) - step + 1, step):
+        window = values[i:i + step]
+        if sum(abs(v) for v in window) / step <= THRESHOLD:
+            continue
+        squares += sum(v * v for v in window)
+        deltas += sum((b - a) ** 2 for a, b in zip(window, window[1:]))
+        windows += 1
+        if windows * WINDOW >= length - 1e-9:
+            break
+    return (deltas / squares) ** 0.5 * rate / (2 * math.pi) if squares else None
 
 
 def envelope(path):
@@ -173,6 +198,9 @@ def main(argv):
         score, offset = max((correlation(rec[i:i + len(ref)], ref), i)
                             for i in range(0, max(1, len(rec) - len(ref) // 2)))
         print(f"{offset * WINDOW:.2f} {score:.3f}")
+    elif command == "pitch" and len(argv) == 5:
+        found = pitch(argv[2], float(argv[3]), float(argv[4]))
+        print("none" if found is None else f"{found:.0f}")
     elif command == "sequence" and len(argv) >= 5:
         found, end = sequence(envelope(argv[2]), float(argv[3]),
                               [(path, envelope(path)) for path in argv[4:]])
