@@ -25,8 +25,9 @@ best_ref() {
   python3 "$SOUND_PY" best "$rec" "$start" "$@" > "$rec.best"
   awk 'NR == 1 { n = split($1, p, "/"); sub(/\.wav$/, "", p[n]); print p[n], $2 }' "$rec.best"
 }
-# pitch REC.wav START LENGTH: the rough frequency of a stretch of a recording
-pitch() { sox "$1" -n trim "$2" "$3" stat 2>&1 | awk '/Rough/ {print $3}'; }
+# pitch REC.wav START LENGTH: the rough frequency of LENGTH seconds of sound from START on
+# ("none" when there is none), the silent gaps of a loaded machine left out
+pitch() { python3 "$SOUND_PY" pitch "$@"; }
 
 # The field: 20 x 16 squares of 51.2 x 48 pixels; the window covers the screen, so the
 # client coordinates are the screen's.
@@ -96,7 +97,7 @@ done
 # lower here), so the cues are told apart by their order: the off cue is the lower one.
 check "the off cue, then the on cue: lower, then higher (${pitches[0]} Hz, ${pitches[1]} Hz; recordings $off_ref Hz, $on_ref Hz)" \
   awk -v a="${pitches[0]}" -v b="${pitches[1]}" -v o="$off_ref" -v n="$on_ref" \
-  'BEGIN { exit !((a < b) == (o < n) && a != b) }'
+  'BEGIN { exit !(a != "none" && b != "none" && (a < b) == (o < n) && a != b) }'
 
 # --- a flood is heard --------------------------------------------------------------------------
 zd command "$MAIN" $CMD_LAYOUT_20X16
@@ -120,9 +121,8 @@ require "a flood was found" test "$opened" -gt 1
 # drop some of them, so they are not counted.
 check "the flood of $opened squares is heard ($flood s)" \
   awk -v s="$flood" -v t="$tick" 'BEGIN { exit !(s >= t * 0.5) }'
-# Over the loud windows only: under load the sink hears gaps inside the ticks.
-f=$(python3 "$SOUND_PY" pitch flood.wav "$(python3 "$SOUND_PY" span flood.wav | cut -d' ' -f1)" 0.04)
-t=$(python3 "$SOUND_PY" pitch "$REF/tick_wav.wav" 0 0.04)
+f=$(pitch flood.wav "$(python3 "$SOUND_PY" span flood.wav | cut -d' ' -f1)" 0.04)
+t=$(pitch "$REF/tick_wav.wav" 0 0.04)
 echo "flood pitch $f Hz, tick recording $t Hz"
 check "the flood sounds like the tick ($f Hz, $t Hz)" \
   awk -v f="$f" -v t="$t" 'BEGIN { exit !(f != "none" && f > t * 0.7 && f < t * 1.3) }'

@@ -325,12 +325,10 @@ e2e_record_stop() {
   rm -f "$E2E_RECORD_FILE.raw"
 }
 
-# e2e_sound_seconds FILE.wav: how long the recording holds sound (from the first to the
-# last sample above 1% of full scale).
-e2e_sound_seconds() {
-  sox "$1" -p silence 1 0.005 1% reverse silence 1 0.005 1% reverse 2>/dev/null |
-    sox -t sox - -n stat 2>&1 | awk '/^Length/ {print $3}'
-}
+# e2e_sound_seconds FILE.wav: how long the recording holds sound, from its first to its
+# last loud stretch, without the silent gaps that the sink hears when the player falls
+# behind on a loaded machine (sound.py length).
+e2e_sound_seconds() { python3 "$ZD_SOURCE_DIR/tests/e2e/sound.py" length "$1"; }
 
 # ---- talking to programs -------------------------------------------------------------
 

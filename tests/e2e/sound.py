@@ -9,7 +9,7 @@ which does not depend on the sample rate or the player's resampling.
                                           default 120, are bridged)
   sound.py span REF.wav                  "START END" of the sound inside a recording
   sound.py length REC.wav                one sound's length in seconds, first to last
-                                          loud window, without its silent windows
+                                          loud window, without its silent gaps
   sound.py best REC.wav START REF.wav... which REF the sound starting near START (s)
                                           matches best: "REF CORRELATION" per REF, best
                                           first
@@ -88,11 +88,35 @@ def pitch(path, start, length):
     return (deltas / squares) ** 0.5 * rate / (2 * math.pi) if squares else None
 
 
-def envelope(path):
+def length(path, shortest=16):
+    """One sound's own length: first to last loud window, without its silent gaps, each
+    counted to the sample (runs of SHORTEST or more samples at exactly zero): windows
+    would count a gap's partial windows as sound, a hundredth of a second a side."""
     rate, values = read(path)
     step = max(1, int(rate * WINDOW))
+    loud = [i for i, level in enumerate(envelope_of(values, step)) if level > THRESHOLD]
+    if not loud:
+        return 0.0
+    values = values[loud[0] * step:(loud[-1] + 1) * step]
+    silent = i = 0
+    while i < len(values):
+        j = i
+        while j < len(values) and values[j] == 0.0:
+            j += 1
+        if j - i >= shortest:
+            silent += j - i
+        i = max(j, i + 1)
+    return (len(values) - silent) / rate
+
+
+def envelope_of(values, step):
     return [sum(abs(v) for v in values[i:i + step]) / step
             for i in range(0, len(values) - step + 1, step)]
+
+
+def envelope(path):
+    rate, values = read(path)
+    return envelope_of(values, max(1, int(rate * WINDOW)))
 
 
 def segments(env, gap_ms=120):
@@ -186,9 +210,7 @@ def main(argv):
         found = segments(envelope(argv[2]), 10 ** 6)
         print(f"{found[0][0]:.2f} {found[-1][1]:.2f}" if found else "0 0")
     elif command == "length" and len(argv) == 3:
-        # One sound's own length: first to last loud window, its silent gaps left out.
-        env = sound_only(envelope(argv[2]))
-        print(f"{sum(1 for level in env if level >= GAP_LEVEL) * WINDOW:.2f}")
+        print(f"{length(argv[2]):.2f}")
     elif command == "best" and len(argv) >= 5:
         refs = [(path, envelope(path)) for path in argv[4:]]
         for score, name in best_at(envelope(argv[2]), float(argv[3]), refs):
