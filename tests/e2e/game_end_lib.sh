@@ -237,11 +237,12 @@ end_check_reveal() {
 
 # end_check_spoken REC.wav WORD...: the last stretch of sound in the recording (it
 # follows the silence of the wipe) is the game's recordings WORD.wav, one after another
-# and nothing after them. Each word is looked for where the one before it ended (Wine
-# leaves a pause of up to half a second between them); under load Wine's
-# playback stutters, which lowers a word's envelope correlation to about 0.5, so a word
-# counts as heard from 0.4 on. That the words end where the sound ends tells a missing
-# or extra word (such as "new record") apart.
+# and nothing after them. Each word is looked for where the one before it ended, with
+# the silence taken out (sound.py sequence: the pauses Wine leaves between the words and
+# the gaps of a stuttering playback under load); a stutter still lowers a word's
+# envelope correlation to about 0.5, so a word counts as heard from 0.4 on. A word left
+# out or put in (such as "new record") shifts the ones after it, and the words then end
+# elsewhere than the sound.
 end_check_spoken() {
   local rec=$1 start end heard said refs=() word
   shift

@@ -185,20 +185,56 @@ def sound_only(env):
     return env
 
 
-def sequence(rec, start, refs, early=0.08, late=0.5):
+def without_silence(values, shortest=16):
+    """The samples without their runs of SHORTEST or more at exactly zero (the gaps the
+    sink heard, and the pauses between sounds), and each kept sample's index."""
+    kept = []
+    i = 0
+    while i < len(values):
+        j = i
+        while j < len(values) and values[j] == 0.0:
+            j += 1
+        if j - i < shortest:
+            kept.extend(range(i, j + 1 if j < len(values) else j))
+        elif j < len(values):
+            kept.append(j)
+        i = j + 1
+    return [values[k] for k in kept], kept
+
+
+def sequence(path, start, refs, early=0.08, late=0.15):
     """Each reference in turn, looked for from a little before to a little after the end
-    of the one before it (the first near START): "(name, offset, correlation)" each,
-    and where the last one ends."""
-    found, position = [], start
+    of the one before it (the first from START on): "(name, offset, correlation)" each,
+    and where the last one ends. Silence is taken out of the recording and the
+    references to the sample before their envelopes are compared, as in best_at: under
+    load the sink hears gaps all through the words, which would pull each word apart.
+    With the pauses between the words gone too, each word follows the one before it
+    closely, so that a word left out or put in shifts the ones after it and the end.
+    Offsets are given in the recording's own time."""
+    rate, values = read(path)
+    step = max(1, int(rate * WINDOW))
+    values, kept = without_silence(values)
+    rec = envelope_of(values, step)
+    if not rec:
+        return [(name, start, 0.0) for name, _ in refs], start
+
+    def real(window):  # the recording's time of the start of a window of REC
+        return kept[min(window * step, len(kept) - 1)] / rate
+
+    found = []
+    position = sum(1 for k in kept[::step] if k < start * rate)
     for name, ref in refs:
-        ref = sound_only(ref)
-        first = max(0, int(round((position - early) / WINDOW)))
-        last = min(len(rec) - 1, int(round((position + late) / WINDOW)))
+        ref_rate, ref_values = read(ref)
+        ref = sound_only(envelope_of(without_silence(ref_values)[0],
+                                     max(1, int(ref_rate * WINDOW))))
+        first = max(0, position - (int(round(early / WINDOW)) if found else 0))
+        last = min(len(rec) - 1, position + int(round(late / WINDOW)))
         score, at = max((correlation(rec[i:i + len(ref)], ref), i)
                         for i in range(first, max(first, last) + 1))
-        found.append((name, at * WINDOW, score))
-        position = (at + len(ref)) * WINDOW
-    return found, position
+        found.append((name, real(at), score))
+        position = at + len(ref)
+    end = kept[min(position * step, len(kept)) - 1] / rate + WINDOW / 2 if position else start
+    return found, end
 
 
 def main(argv):
@@ -224,8 +260,7 @@ def main(argv):
         found = pitch(argv[2], float(argv[3]), float(argv[4]))
         print("none" if found is None else f"{found:.0f}")
     elif command == "sequence" and len(argv) >= 5:
-        found, end = sequence(envelope(argv[2]), float(argv[3]),
-                              [(path, envelope(path)) for path in argv[4:]])
+        found, end = sequence(argv[2], float(argv[3]), [(path, path) for path in argv[4:]])
         for name, offset, score in found:
             print(f"{name} {offset:.2f} {score:.3f}")
         print(f"end {end:.2f}")
