@@ -8,6 +8,7 @@
 # The board is known from the deal: the game seeds its generator with the tick count
 # at the deal, and deal_oracle deals the same board natively for every tick count the
 # deal can have read; clicks tell the candidates apart.
+E2E_RAISE=15  # it listens to the game (harness.sh)
 . "$(dirname "$0")/harness.sh"
 e2e_begin
 . "$(dirname "$0")/game_lib.sh"

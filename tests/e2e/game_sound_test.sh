@@ -3,6 +3,7 @@
 # (their length and their envelope): the start-up sound after the first paint, the sound
 # toggle's two cues, the ticks of a flood, the four explosion choices, silence with sound
 # off, and the farewell only with sound on. Runs from a folder with a non-ASCII name.
+E2E_RAISE=15  # it listens to the game (harness.sh)
 . "$(dirname "$0")/harness.sh"
 e2e_begin
 . "$(dirname "$0")/game_lib.sh"

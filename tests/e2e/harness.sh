@@ -24,12 +24,14 @@ ZD_DRIVER="$ZD_DRIVER_DIR/tests/driver/zdriver.exe"
 E2E_RUN_ENV="$ZD_E2E_STATE/run.env"
 
 # What plays in real time (the emulated game feeding the sound server, the server itself,
-# the display) runs ten steps above whatever started the test, so that outside load on
-# the machine cannot starve it: the sound checks hear a stretched or broken sound
-# otherwise. Set once, outside the emulated route's namespace, where lowering the nice
-# value is allowed (for root); everything the test starts inherits it.
+# the display) runs E2E_RAISE (default 10) nice steps above whatever started the test,
+# so that outside load on the machine cannot starve it: the sound checks hear a
+# stretched or broken sound otherwise. The tests that listen to the game set 15, so
+# that the other tests beside them do not starve it either. Set once, outside the
+# emulated route's namespace, where lowering the nice value is allowed (for root);
+# everything the test starts inherits it.
 if [ "${ZD_EMU_INSIDE:-}" != 1 ]; then
-  renice -n $(( $(nice) - 10 )) -p $$ >/dev/null 2>&1 || true
+  renice -n $(( $(nice) - ${E2E_RAISE:-10} )) -p $$ >/dev/null 2>&1 || true
 fi
 . "$(dirname "${BASH_SOURCE[0]}")/../../tools/wine_env.sh"
 # A 64-bit driver counts a 32-bit program's GDI objects through the 32-bit driver.

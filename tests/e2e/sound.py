@@ -29,9 +29,6 @@ import wave
 
 WINDOW = 0.01
 THRESHOLD = 0.02  # of full scale
-# A window quieter than this holds nothing at all: a gap the player did not hear from the
-# recording itself, where the sink got no samples in time (the recordings have none).
-GAP_LEVEL = 0.002
 
 
 def read(path):
@@ -88,25 +85,16 @@ def pitch(path, start, length):
     return (deltas / squares) ** 0.5 * rate / (2 * math.pi) if squares else None
 
 
-def length(path, shortest=16):
-    """One sound's own length: first to last loud window, without its silent gaps, each
-    counted to the sample (runs of SHORTEST or more samples at exactly zero): windows
-    would count a gap's partial windows as sound, a hundredth of a second a side."""
+def length(path):
+    """One sound's own length: first to last loud window, without its silent gaps, taken
+    out to the sample (without_silence): windows would count a gap's partial windows as
+    sound, a hundredth of a second a side."""
     rate, values = read(path)
     step = max(1, int(rate * WINDOW))
     loud = [i for i, level in enumerate(envelope_of(values, step)) if level > THRESHOLD]
     if not loud:
         return 0.0
-    values = values[loud[0] * step:(loud[-1] + 1) * step]
-    silent = i = 0
-    while i < len(values):
-        j = i
-        while j < len(values) and values[j] == 0.0:
-            j += 1
-        if j - i >= shortest:
-            silent += j - i
-        i = max(j, i + 1)
-    return (len(values) - silent) / rate
+    return len(without_silence(values[loud[0] * step:(loud[-1] + 1) * step])[0]) / rate
 
 
 def envelope_of(values, step):
@@ -154,23 +142,27 @@ def trimmed(env):
     return []
 
 
-def without_silent_windows(env, start):
-    """The envelope without its silent windows, and where START lies in it."""
-    kept = [level for level in env if level >= GAP_LEVEL]
-    before = sum(1 for level in env[:int(start / WINDOW)] if level >= GAP_LEVEL)
-    return kept, before * WINDOW
+def silence_taken_out(path):
+    """The envelope of a recording with its silence taken out to the sample
+    (without_silence), the index of each kept sample, and the samples of a window."""
+    rate, values = read(path)
+    step = max(1, int(rate * WINDOW))
+    values, kept = without_silence(values)
+    return envelope_of(values, step), kept, step, rate
 
 
-def best_at(rec, start, refs, slack=0.1):
+def best_at(path, start, refs, slack=0.1):
     """Each reference's correlation with the recording at the best offset near START; the
     recording is cut to the reference's length, so a longer or shorter sound scores low.
-    Silent windows are left out of both: under load the sink hears gaps inside a sound."""
+    Silence is taken out of both to the sample: under load the sink hears gaps inside a
+    sound."""
     scores = []
-    rec, start = without_silent_windows(rec, start)
-    first = max(0, int((start - slack) / WINDOW))
-    last = int((start + slack) / WINDOW)
-    for name, ref in refs:
-        ref = trimmed(without_silent_windows(ref, 0)[0])
+    rec, kept, step, rate = silence_taken_out(path)
+    start = sum(1 for k in kept[::step] if k < start * rate)
+    first = max(0, start - int(round(slack / WINDOW)))
+    last = start + int(round(slack / WINDOW))
+    for name in refs:
+        ref = trimmed(silence_taken_out(name)[0])
         score = max(correlation(rec[i:i + len(ref) + 20], ref)
                     for i in range(first, min(last, len(rec)) + 1))
         scores.append((score, name))
@@ -211,22 +203,17 @@ def sequence(path, start, refs, early=0.08, late=0.15):
     With the pauses between the words gone too, each word follows the one before it
     closely, so that a word left out or put in shifts the ones after it and the end.
     Offsets are given in the recording's own time."""
-    rate, values = read(path)
-    step = max(1, int(rate * WINDOW))
-    values, kept = without_silence(values)
-    rec = envelope_of(values, step)
+    rec, kept, step, rate = silence_taken_out(path)
     if not rec:
-        return [(name, start, 0.0) for name, _ in refs], start
+        return [(name, start, 0.0) for name in refs], start
 
     def real(window):  # the recording's time of the start of a window of REC
         return kept[min(window * step, len(kept) - 1)] / rate
 
     found = []
     position = sum(1 for k in kept[::step] if k < start * rate)
-    for name, ref in refs:
-        ref_rate, ref_values = read(ref)
-        ref = sound_only(envelope_of(without_silence(ref_values)[0],
-                                     max(1, int(ref_rate * WINDOW))))
+    for name in refs:
+        ref = sound_only(silence_taken_out(name)[0])
         first = max(0, position - (int(round(early / WINDOW)) if found else 0))
         last = min(len(rec) - 1, position + int(round(late / WINDOW)))
         score, at = max((correlation(rec[i:i + len(ref)], ref), i)
@@ -248,8 +235,7 @@ def main(argv):
     elif command == "length" and len(argv) == 3:
         print(f"{length(argv[2]):.2f}")
     elif command == "best" and len(argv) >= 5:
-        refs = [(path, envelope(path)) for path in argv[4:]]
-        for score, name in best_at(envelope(argv[2]), float(argv[3]), refs):
+        for score, name in best_at(argv[2], float(argv[3]), argv[4:]):
             print(f"{name} {score:.3f}")
     elif command == "match" and len(argv) == 4:
         rec, ref = envelope(argv[2]), trimmed(envelope(argv[3]))
@@ -260,7 +246,7 @@ def main(argv):
         found = pitch(argv[2], float(argv[3]), float(argv[4]))
         print("none" if found is None else f"{found:.0f}")
     elif command == "sequence" and len(argv) >= 5:
-        found, end = sequence(argv[2], float(argv[3]), [(path, path) for path in argv[4:]])
+        found, end = sequence(argv[2], float(argv[3]), argv[4:])
         for name, offset, score in found:
             print(f"{name} {offset:.2f} {score:.3f}")
         print(f"end {end:.2f}")
