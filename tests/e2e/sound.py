@@ -66,19 +66,23 @@ def without_gaps(values, shortest=16):
 
 def pitch(path, start, length):
     """The rough frequency that sox's stat effect gives (the RMS of the sample-to-sample
-    differences over the RMS of the samples, times rate / 2 pi), over loud windows only:
-    the gaps the sink heard under load hold nothing to measure, and the differences are
-    taken inside each window, so that the seams add none."""
+    differences over the RMS of the samples, times rate / 2 pi), over the loud windows
+    of the sound with its silence taken out (without_silence): the gaps the sink hears
+    under load hold nothing to measure, and a difference is taken only between samples
+    that were neighbours, so that the edges of a gap add none."""
     rate, values = read(path)
     step = max(1, int(rate * WINDOW))
+    values, kept = without_silence(values)
     squares = deltas = 0.0
     windows = 0
-    for i in range(int(start * rate), len(values) - step + 1, step):
+    first = sum(1 for k in kept if k < start * rate)
+    for i in range(first, len(values) - step + 1, step):
         window = values[i:i + step]
         if sum(abs(v) for v in window) / step <= THRESHOLD:
             continue
         squares += sum(v * v for v in window)
-        deltas += sum((b - a) ** 2 for a, b in zip(window, window[1:]))
+        deltas += sum((values[j + 1] - values[j]) ** 2 for j in range(i, i + step - 1)
+                      if kept[j + 1] == kept[j] + 1)
         windows += 1
         if windows * WINDOW >= length - 1e-9:
             break
