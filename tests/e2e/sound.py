@@ -155,6 +155,12 @@ def silence_taken_out(path):
     return envelope_of(values, step), kept, step, rate
 
 
+def window_at(kept, step, rate, seconds):
+    """The window of an envelope with its silence taken out that holds the recording's
+    time SECONDS (or the first one after it)."""
+    return sum(1 for k in kept[::step] if k < seconds * rate)
+
+
 def best_at(path, start, refs, slack=0.1):
     """Each reference's correlation with the recording at the best offset near START; the
     recording is cut to the reference's length, so a longer or shorter sound scores low.
@@ -162,7 +168,7 @@ def best_at(path, start, refs, slack=0.1):
     sound."""
     scores = []
     rec, kept, step, rate = silence_taken_out(path)
-    start = sum(1 for k in kept[::step] if k < start * rate)
+    start = window_at(kept, step, rate, start)
     first = max(0, start - int(round(slack / WINDOW)))
     last = start + int(round(slack / WINDOW))
     for name in refs:
@@ -215,7 +221,7 @@ def sequence(path, start, refs, early=0.08, late=0.15):
         return kept[min(window * step, len(kept) - 1)] / rate
 
     found = []
-    position = sum(1 for k in kept[::step] if k < start * rate)
+    position = window_at(kept, step, rate, start)
     for name in refs:
         ref = sound_only(silence_taken_out(name)[0])
         first = max(0, position - (int(round(early / WINDOW)) if found else 0))
