@@ -98,8 +98,14 @@ function(build name source)
 endfunction()
 
 message(STATUS "codec libraries: building libjpeg-turbo")
-build(jpeg ${jpeg_src} -DWITH_SIMD=OFF -DENABLE_SHARED=OFF -DENABLE_STATIC=ON
-      -DWITH_TURBOJPEG=OFF -DWITH_JAVA=OFF)
+# Its library only, installed by hand: its install step wants its programs and tests too
+# (cjpeg, djpeg, jpegtran, ...), which would cost each tree's build several seconds.
+run(${CMAKE_COMMAND} -S ${jpeg_src} -B ${work}/jpeg ${common} -DWITH_SIMD=OFF -DENABLE_SHARED=OFF
+    -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_JAVA=OFF)
+run(${CMAKE_COMMAND} --build ${work}/jpeg --target jpeg-static -j2)
+file(COPY ${work}/jpeg/libjpeg.a DESTINATION ${prefix}/lib)
+file(COPY ${work}/jpeg/jconfig.h ${jpeg_src}/jerror.h ${jpeg_src}/jmorecfg.h ${jpeg_src}/jpeglib.h
+     DESTINATION ${prefix}/include)
 
 set(zlib -DZLIB_INCLUDE_DIR=/usr/${MINGW}/include
          -DZLIB_LIBRARY=/usr/${MINGW}/lib/libz.a)
