@@ -54,7 +54,13 @@ game_start() {
   command="\"$(winpath "$GAME_DIR/ZERADE95.exe")\""
   [ $# -gt 0 ] && command="$command $1"
   e2e_launch game "$(winpath "$GAME_DIR")" "$command"
-  require "main window appears" zd wait "$MAIN" 30000 >/dev/null
+  if ! zd wait "$MAIN" 30000 >/dev/null; then
+    # What there was instead: the screen, the windows, and the test's processes.
+    import -window root start-failed.png 2>/dev/null
+    { zd windows; ps -o pid,stat,wchan:24,time,args -p "$(e2e_run_processes | paste -sd, -)"; } \
+      >start-failed.txt 2>&1
+    e2e_fatal "main window appears (kept: start-failed.png, start-failed.txt)"
+  fi
 }
 
 # game_start_ready [ARGUMENT]: game_start, then game_ready_without_note.
