@@ -68,6 +68,8 @@ clock_at() {
   read -r l t r b n <<<"$(clock_box "$1")"
   echo "$((l - face_dx)) $((t - face_dy))"
 }
+# clock_moved_from X Y SHOT: the clock is no longer at (X, Y) on a new capture SHOT.
+clock_moved_from() { game_capture "$3"; [ "$(clock_at "$3")" != "$1 $2" ]; }
 
 # ---- It dodges the pointer ------------------------------------------------------------
 # The pointer up and to the left of the centre (548, 348), within 144 pixels: each
@@ -86,7 +88,6 @@ check "the old places are erased ($moved_count pixels against $count)" \
 
 # The real pointer, put beside the clock's centre, moves it away too.
 zd cursor "$MAIN" $((x + 48 + 60)) $((y + 48))
-clock_moved_from() { game_capture "$3"; [ "$(clock_at "$3")" != "$1 $2" ]; }
 e2e_poll 5 clock_moved_from "$x" "$y" dodge-real.bmp
 read -r real_x real_y <<<"$(clock_at dodge-real.bmp)"
 echo "the real pointer moved the clock to ($real_x, $real_y)"

@@ -79,16 +79,16 @@ expect_rescue() {
   check_eq "$name: the instructions are the only help open" "$(open_help)" "Dazivivo Detectors:"
   check "$name: the main window is disabled under the instructions" window_disabled "$MAIN_CAPTION"
 }
-dialog_placed() {
-  [ "$(zd windows | awk -F'\t' '$3 == "Dazivivo Detectors:" {split($4, r, " "); print r[1], r[2]}')" = "150 50" ]
-}
+# dialog_window: the instructions dialog's window rectangle, "left top right bottom".
+dialog_window() { zd windows | awk -F'\t' '$3 == "Dazivivo Detectors:" {print $4}'; }
+dialog_placed() { [ "$(dialog_window | awk '{print $1, $2}')" = "150 50" ]; }
 # check_dialog_place NAME: the instructions dialog at (150, 50), client 360 x 380, and a
 # capture of it.
 check_dialog_place() {
   local window client
   # Placed as it opens; given up to 5 s to get there.
   e2e_poll 5 dialog_placed
-  window=$(zd windows | awk -F'\t' '$3 == "Dazivivo Detectors:" {print $4}')
+  window=$(dialog_window)
   client=$(zd rect "$INSTRUCTIONS")
   echo "$1: window $window, client $client"
   check_eq "$1: the dialog sits at (150, 50) on the 800 x 600 screen" "$(awk '{print $1, $2}' <<<"$window")" "150 50"
