@@ -30,9 +30,11 @@ fi
 export ZD_EMU_LIB_DIR=${ZD_EMU_LIB_DIR:-${ZD_BUILD_DIR:-$zd_wine_top/build}/wine32emu}
 
 # zd_wine_enter SCRIPT ARGS...: on emu, outside the namespace, starts SCRIPT again inside
-# it (never returns); otherwise returns at once.
+# it (never returns); otherwise returns at once. A script that runs only 64-bit programs
+# and must see the processes of every namespace stays outside with ZD_EMU_STAY_OUT=1:
+# inside one, the processes started in another namespace hide their environment.
 zd_wine_enter() {
-  if [ "$ZD_WINE_ROUTE" = emu ] && [ "${ZD_EMU_INSIDE:-}" != 1 ]; then
+  if [ "$ZD_WINE_ROUTE" = emu ] && [ "${ZD_EMU_INSIDE:-}" != 1 ] && [ "${ZD_EMU_STAY_OUT:-}" != 1 ]; then
     exec "$zd_wine_top/tools/wine32emu/enter.sh" bash "$@"
   fi
 }
