@@ -104,7 +104,9 @@ function(zd_e2e_test name script)
     set(labels e2e x86_64)
     set(programs ";ZD_WIN32_DIR=${ZD_WIN64_BINARY_DIR}")
   endif()
-  add_test(NAME e2e.${name} COMMAND bash ${script} ${A_ARGS})
+  # Through run_test.sh: once more when the emulator crashed under a failed run.
+  add_test(NAME e2e.${name}
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/run_test.sh ${script} ${A_ARGS})
   set(cost 30)
   foreach(entry ${ZD_E2E_COSTS})
     if(entry MATCHES "^${name}=([0-9]+)$")
