@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Compares what the null sink recorded with the game's own recordings.
 
-Sounds are compared by their envelopes: the mean absolute level of each 10 ms window,
-which does not depend on the sample rate or the player's resampling.
+Sounds are compared by their envelopes: the mean absolute level of each window of about
+10 ms, which does not depend on the sample rate or the player's resampling. A window is a
+whole number of samples (220 at 22050 Hz, 9.977 ms), and times are given from the
+windows' own length: taken as 10 ms, a time 20 s into a recording would be 46 ms late.
 
   sound.py segments REC.wav [GAP_MS]     one line per stretch of sound: "START END" in
                                           seconds (quiet gaps shorter than GAP_MS,
@@ -107,12 +109,14 @@ def envelope_of(values, step):
 
 
 def envelope(path):
+    """The envelope of a recording, and the length of its windows in seconds."""
     rate, values = read(path)
-    return envelope_of(values, max(1, int(rate * WINDOW)))
+    step = max(1, int(rate * WINDOW))
+    return envelope_of(values, step), step / rate
 
 
-def segments(env, gap_ms=120):
-    gap = int(gap_ms / 1000 / WINDOW)
+def segments(env, seconds, gap_ms=120):
+    gap = int(gap_ms / 1000 / seconds)
     found, start, quiet = [], None, 0
     for i, level in enumerate(env + [0.0] * (gap + 1)):
         if level > THRESHOLD:
@@ -124,7 +128,7 @@ def segments(env, gap_ms=120):
             if quiet > gap:
                 found.append((start, i - quiet + 1))
                 start, quiet = None, 0
-    return [(a * WINDOW, b * WINDOW) for a, b in found]
+    return [(a * seconds, b * seconds) for a, b in found]
 
 
 def correlation(a, b):
@@ -237,10 +241,10 @@ def sequence(path, start, refs, early=0.08, late=0.15):
 def main(argv):
     command = argv[1] if len(argv) > 1 else ""
     if command == "segments" and len(argv) in (3, 4):
-        for a, b in segments(envelope(argv[2]), *(int(x) for x in argv[3:])):
+        for a, b in segments(*envelope(argv[2]), *(int(x) for x in argv[3:])):
             print(f"{a:.2f} {b:.2f}")
     elif command == "span" and len(argv) == 3:
-        found = segments(envelope(argv[2]), 10 ** 6)
+        found = segments(*envelope(argv[2]), 10 ** 6)
         print(f"{found[0][0]:.2f} {found[-1][1]:.2f}" if found else "0 0")
     elif command == "length" and len(argv) == 3:
         print(f"{length(argv[2]):.2f}")
@@ -248,10 +252,10 @@ def main(argv):
         for score, name in best_at(argv[2], float(argv[3]), argv[4:]):
             print(f"{name} {score:.3f}")
     elif command == "match" and len(argv) == 4:
-        rec, ref = envelope(argv[2]), trimmed(envelope(argv[3]))
+        (rec, seconds), ref = envelope(argv[2]), trimmed(envelope(argv[3])[0])
         score, offset = max((correlation(rec[i:i + len(ref)], ref), i)
                             for i in range(0, max(1, len(rec) - len(ref) // 2)))
-        print(f"{offset * WINDOW:.2f} {score:.3f}")
+        print(f"{offset * seconds:.2f} {score:.3f}")
     elif command == "pitch" and len(argv) == 5:
         found = pitch(argv[2], float(argv[3]), float(argv[4]))
         print("none" if found is None else f"{found:.0f}")
