@@ -442,7 +442,8 @@ e2e_launch() {
 }
 
 # e2e_exit_code VAR: the exit code of the program started by e2e_launch VAR, waiting up
-# to SECONDS (default 20) for it to end.
+# to SECONDS (default 20) for it to end. A program that the emulator killed ("qemu:
+# uncaught target signal") is reported so, not by the code Wine gives it (0).
 e2e_exit_code() {
   local var=$1 seconds=${2:-20}
   local pid=${!var}
@@ -455,6 +456,7 @@ e2e_exit_code() {
   wait "$pid" 2>/dev/null
   local code
   code=$(tr -d '\r' < "$E2E_WORK/.launch.$var" | awk -F'\t' '/^exit/ {print $2}')
+  grep -q "qemu: uncaught target signal" "$E2E_WORK/.launch.$var" && code="killed by the emulator"
   echo "${code:-none}"
 }
 
