@@ -33,6 +33,11 @@ WINDOW = 0.01
 THRESHOLD = 0.02  # of full scale
 
 
+def window_step(rate):
+    """The samples of one envelope window at RATE: a whole number, so about WINDOW."""
+    return max(1, int(rate * WINDOW))
+
+
 def read(path):
     with wave.open(path, "rb") as w:
         rate, width, channels = w.getframerate(), w.getsampwidth(), w.getnchannels()
@@ -73,7 +78,7 @@ def pitch(path, start, length):
     under load hold nothing to measure, and a difference is taken only between samples
     that were neighbours, so that the edges of a gap add none."""
     rate, values = read(path)
-    step = max(1, int(rate * WINDOW))
+    step = window_step(rate)
     values, kept = without_silence(values)
     squares = deltas = 0.0
     windows = 0
@@ -96,7 +101,7 @@ def length(path):
     out to the sample (without_silence): windows would count a gap's partial windows as
     sound, a hundredth of a second a side."""
     rate, values = read(path)
-    step = max(1, int(rate * WINDOW))
+    step = window_step(rate)
     loud = [i for i, level in enumerate(envelope_of(values, step)) if level > THRESHOLD]
     if not loud:
         return 0.0
@@ -111,7 +116,7 @@ def envelope_of(values, step):
 def envelope(path):
     """The envelope of a recording, and the length of its windows in seconds."""
     rate, values = read(path)
-    step = max(1, int(rate * WINDOW))
+    step = window_step(rate)
     return envelope_of(values, step), step / rate
 
 
@@ -154,7 +159,7 @@ def silence_taken_out(path):
     """The envelope of a recording with its silence taken out to the sample
     (without_silence), the index of each kept sample, and the samples of a window."""
     rate, values = read(path)
-    step = max(1, int(rate * WINDOW))
+    step = window_step(rate)
     values, kept = without_silence(values)
     return envelope_of(values, step), kept, step, rate
 
